@@ -1,0 +1,236 @@
+// Forms, the application object and the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+
+class TIcon;
+class TMainMenu;
+
+DECLARE_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
+// The two-value border style of controls shares the first two values.
+using TBorderStyle = TFormBorderStyle;
+extern const TTypeInfo BorderStyleType;  // "TBorderStyle": bsNone, bsSingle
+DECLARE_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+             poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
+DECLARE_ENUM(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
+DECLARE_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized)
+DECLARE_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
+DECLARE_SET(TBorderIcons, TBorderIcon)
+DECLARE_ENUM(TCloseAction, caNone, caHide, caFree, caMinimize)
+DECLARE_EVENT_TYPE(TCloseEvent, void(TObject* Sender, TCloseAction& Action))
+DECLARE_EVENT_TYPE(TCloseQueryEvent, void(TObject* Sender, bool& CanClose))
+
+using TModalResult = int32_t;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+                       mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO;
+
+class TScrollingWinControl : public TWinControl {
+  DECLARE_CLASS(TScrollingWinControl, TWinControl)
+ public:
+  using TWinControl::TWinControl;
+};
+
+class TCustomForm : public TScrollingWinControl {
+  DECLARE_CLASS(TCustomForm, TScrollingWinControl)
+ public:
+  explicit TCustomForm(TComponent* AOwner);
+  // A form without a form resource (the message form, tests).
+  TCustomForm(TComponent* AOwner, bool NoResource);
+  ~TCustomForm() override;
+  void AfterConstruction() override;
+  void BeforeDestruction() override;
+  void Loaded() override;
+
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle Value);
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons Value);
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition Value);
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle Value);
+  TWindowState WindowState() const { return windowState_; }
+  void SetWindowState(TWindowState Value);
+  void SetClientWidth(int32_t Value) override;
+  void SetClientHeight(int32_t Value) override;
+  int32_t ClientWidthProp() { return ClientWidth(); }
+  int32_t ClientHeightProp() { return ClientHeight(); }
+  TIcon* Icon() const { return icon_; }
+  std::string HelpFile() const { return helpFile_; }
+  void SetHelpFile(std::string Value) { helpFile_ = std::move(Value); }
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* Value);
+  bool Active() const { return active_; }
+  TWinControl* ActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl* Value);
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool Value) { keyPreview_ = Value; }
+
+  void Show();
+  // Runs a modal loop that disables the other windows until ModalResult is set.
+  TModalResult ShowModal();
+  TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult Value) { modalResult_ = Value; }
+  bool Modal() const { return inModal_; }
+  void Close();
+  // Frees the form once the messages already queued for it have been handled.
+  void Release();
+  bool CloseQuery();
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+  TNotifyEvent OnPaint;
+  TNotifyEvent OnResize;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
+  void PaintWindow(HDC DC) override;
+  void VisibleChanging() override;
+  virtual void DoCreate();
+  virtual void DoShow();
+  // The name of the RCDATA resource that holds this form's description; empty for none.
+  virtual std::string ResourceName() const;
+  void ReadResource();
+
+ private:
+  void PlaceForPosition();
+  TCanvas* canvas_;
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_ = {biSystemMenu, biMinimize, biMaximize};
+  TPosition position_ = poDesigned;
+  TFormStyle formStyle_ = fsNormal;
+  TWindowState windowState_ = wsNormal;
+  TIcon* icon_ = nullptr;
+  std::string helpFile_;
+  TMainMenu* menu_ = nullptr;
+  bool active_ = false;
+  TWinControl* activeControl_ = nullptr;
+  bool keyPreview_ = false;
+  TModalResult modalResult_ = mrNone;
+  bool inModal_ = false;
+  bool noResource_ = false;
+  bool placed_ = false;
+};
+
+class TForm : public TCustomForm {
+  DECLARE_CLASS(TForm, TCustomForm)
+ public:
+  using TCustomForm::TCustomForm;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+DECLARE_EVENT_TYPE(THelpEvent, bool(uint16_t Command, int32_t Data, bool& CallHelp))
+DECLARE_EVENT_TYPE(TExceptionEvent, void(TObject* Sender, const Exception& E))
+
+class TApplication : public TComponent {
+  DECLARE_CLASS(TApplication, TComponent)
+ public:
+  explicit TApplication(TComponent* AOwner);
+  ~TApplication() override;
+
+  void Initialize();
+  // Creates a form owned by the application; Reference is set before the form's handlers run.
+  template <class T>
+  void CreateForm(T*& Reference) {
+    T* form = new T(this);
+    Reference = form;
+    try {
+      form->AfterConstruction();
+    } catch (...) {
+      Reference = nullptr;
+      form->Free();
+      throw;
+    }
+    if (!mainForm_) mainForm_ = form;
+  }
+  // The message loop, until the main form closes or Terminate is called.
+  void Run();
+  void ProcessMessages();
+  // Waits for the next message and handles it (one turn of a loop).
+  void HandleMessage();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  TCustomForm* MainForm() const { return mainForm_; }
+  HWND Handle();
+  bool Active() const { return active_; }
+  std::string ExeName() const;
+  std::string Title() const { return title_; }
+  void SetTitle(std::string Value);
+  std::string HelpFile() const { return helpFile_; }
+  void SetHelpFile(std::string Value) { helpFile_ = std::move(Value); }
+  // Raises the help event; without a handler that answers, asks WinHelp.
+  bool HelpCommand(uint16_t Command, int32_t Data);
+  bool HelpContext(int32_t Context) { return HelpCommand(HELP_CONTEXT, Context); }
+  THelpEvent OnHelp;
+  TExceptionEvent OnException;
+  TNotifyEvent OnIdle;
+
+  // The error box: the exception's message in a message box with the application's title.
+  void ShowException(const Exception& E);
+  void ShowException(const std::exception& E);
+  // Called inside a catch block at a boundary: OnException, or ShowException.
+  void HandleException(TObject* Sender);
+  int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags = MB_OK);
+
+ private:
+  friend class TCustomForm;
+  bool ProcessMessage(MSG& Msg);
+  bool IsDialogMessage(MSG& Msg);
+  static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
+  HWND handle_ = nullptr;
+  TCustomForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  bool active_ = false;
+  std::string title_;
+  std::string helpFile_;
+};
+
+class TScreen : public TComponent {
+  DECLARE_CLASS(TScreen, TComponent)
+ public:
+  explicit TScreen(TComponent* AOwner);
+  int FormCount() const { return static_cast<int>(forms_.size()); }
+  TForm* Forms(int Index) const;
+  int CustomFormCount() const { return static_cast<int>(forms_.size()); }
+  TCustomForm* CustomForms(int Index) const { return forms_.at(Index); }
+  TForm* ActiveForm() const;
+  TCustomForm* ActiveCustomForm() const { return activeForm_; }
+  TWinControl* ActiveControl() const;
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor Value);
+  int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+  int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+  int PixelsPerInch() const;
+
+ private:
+  friend class TCustomForm;
+  void AddForm(TCustomForm* Form);
+  void RemoveForm(TCustomForm* Form);
+  void SetActiveForm(TCustomForm* Form);
+  std::vector<TCustomForm*> forms_;
+  TCustomForm* activeForm_ = nullptr;
+  TCursor cursor_ = crDefault;
+};
+
+// The two objects the platform really has one of per program.
+extern TApplication* Application;
+extern TScreen* Screen;
+
+// The plain message box with an OK button: a form of this library (class TMessageForm).
+void ShowMessage(const std::string& Msg);
+TCustomForm* CreateMessageDialog(const std::string& Msg);
