@@ -150,6 +150,7 @@ class TControl : public TComponent {
   TNotifyEvent OnDblClick;
 
   virtual void Click();
+  bool IsGraphic() const { return isGraphic_; }
 
  protected:
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -160,6 +161,8 @@ class TControl : public TComponent {
   virtual void VisibleChanging() {}
   virtual void FontChanged();
   void FontChangedThunk(TObject*) { FontChanged(); }
+  // For controls that start hidden (forms), before any window exists.
+  void SetVisibleField(bool Value) { visible_ = Value; }
 
   // Mouse clicks: a control that is clicked with the left button while it keeps capture.
   bool clicked_ = false;

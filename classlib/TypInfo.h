@@ -165,30 +165,36 @@ class TSet {
 
 namespace typinfo_detail {
 
+template <class T> struct IsSet : std::false_type {};
+template <class E> struct IsSet<TSet<E>> : std::true_type {};
+template <class T> struct IsMethod : std::false_type {};
+template <class S> struct IsMethod<TMethod<S>> : std::true_type {};
+
 template <class T>
 TValue ToValue(const T& v) {
   if constexpr (std::is_same_v<T, std::string>) return TValue::Str(v);
   else if constexpr (std::is_pointer_v<T>) return TValue::Obj(v);
-  else if constexpr (std::is_enum_v<T>) return TValue::Int(static_cast<int64_t>(v));
-  else if constexpr (std::is_integral_v<T>) return TValue::Int(static_cast<int64_t>(v));
-  else if constexpr (std::is_same_v<decltype(v.Mask()), uint32_t>) return TValue::Int(v.Mask());
-  else { TValue r = TValue::Meth(v.Raw()); return r; }
+  else if constexpr (IsSet<T>::value) return TValue::Int(v.Mask());
+  else if constexpr (IsMethod<T>::value) return TValue::Meth(v.Raw());
+  else if constexpr (std::is_enum_v<T> || std::is_integral_v<T>) return TValue::Int(static_cast<int64_t>(v));
+  else return TValue::Int(static_cast<int32_t>(v));  // integer wrappers: TColor, TCursor
 }
 
 template <class T>
 T FromValue(const TValue& v) {
   if constexpr (std::is_same_v<T, std::string>) return v.s;
   else if constexpr (std::is_pointer_v<T>) return static_cast<T>(v.obj);
-  else if constexpr (std::is_enum_v<T>) return static_cast<T>(v.i);
+  else if constexpr (IsSet<T>::value) return T::FromMask(static_cast<uint32_t>(v.i));
+  else if constexpr (IsMethod<T>::value) return T::FromRaw(v.method);
   else if constexpr (std::is_same_v<T, bool>) return v.i != 0;
-  else if constexpr (std::is_integral_v<T>) return static_cast<T>(v.i);
-  else if constexpr (std::is_same_v<decltype(std::declval<T>().Mask()), uint32_t>) return T::FromMask(static_cast<uint32_t>(v.i));
-  else return T::FromRaw(v.method);
+  else if constexpr (std::is_enum_v<T> || std::is_integral_v<T>) return static_cast<T>(v.i);
+  else return T(static_cast<int32_t>(v.i));
 }
 
 template <class M> struct MemberTraits;
 template <class C, class T> struct MemberTraits<T C::*> { using Class = C; using Type = T; };
 template <class C, class T> struct MemberTraits<T (C::*)() const> { using Class = C; using Type = std::decay_t<T>; };
+template <class C, class T> struct MemberTraits<T (C::*)()> { using Class = C; using Type = std::decay_t<T>; };
 template <class C, class T> struct MemberTraits<void (C::*)(T)> { using Class = C; using Type = std::decay_t<T>; };
 
 }  // namespace typinfo_detail

@@ -1,0 +1,588 @@
+#include "Forms.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "Boundary.h"
+#include "FormReader.h"
+#include "Graphics.h"
+#include "Thread.h"
+
+namespace {
+
+void RouteToApplication(TObject* sender, std::exception_ptr e) {
+  if (!Application) return;
+  try {
+    std::rethrow_exception(e);
+  } catch (...) {
+    Application->HandleException(sender);
+  }
+}
+
+// The application object and the screen live for the whole program and go at its end.
+struct Globals {
+  Globals() {
+    Application = new TApplication(nullptr);
+    Screen = new TScreen(nullptr);
+    SetExceptionHandler(RouteToApplication);
+  }
+  ~Globals() {
+    SetExceptionHandler(nullptr);
+    Application->Free();  // its forms go first, while Application and Screen still stand
+    Application = nullptr;
+    Screen->Free();
+    Screen = nullptr;
+  }
+};
+
+}  // namespace
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+namespace {
+Globals globals;
+}
+
+namespace {
+const char* const kBorderStyleNames[] = {"bsNone", "bsSingle"};
+}
+const TTypeInfo BorderStyleType{"TBorderStyle", TTypeKind::Enumeration, kBorderStyleNames, 2};
+
+// ---------------------------------------------------------------------------------------------
+// TCustomForm
+
+DEFINE_CLASS(TScrollingWinControl, TWinControl, ({}))
+
+DEFINE_CLASS(TCustomForm, TScrollingWinControl,
+             ({Prop<&TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle>("BorderStyle"),
+               Prop<&TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons>("BorderIcons"),
+               Prop<&TCustomForm::Caption, &TCustomForm::SetCaption>("Caption"),
+               Prop<&TCustomForm::ClientHeightProp, &TCustomForm::SetClientHeight>("ClientHeight"),
+               Prop<&TCustomForm::ClientWidthProp, &TCustomForm::SetClientWidth>("ClientWidth"),
+               Prop<&TCustomForm::FormStyle, &TCustomForm::SetFormStyle>("FormStyle"),
+               Prop<&TCustomForm::HelpFile, &TCustomForm::SetHelpFile>("HelpFile"),
+               Prop<&TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview>("KeyPreview"),
+               Prop<&TCustomForm::Position, &TCustomForm::SetPosition>("Position"),
+               Prop<&TCustomForm::WindowState, &TCustomForm::SetWindowState>("WindowState"),
+               Field<&TCustomForm::OnActivate>("OnActivate"),
+               Field<&TCustomForm::OnClose>("OnClose"),
+               Field<&TCustomForm::OnCloseQuery>("OnCloseQuery"),
+               Field<&TCustomForm::OnCreate>("OnCreate"),
+               Field<&TCustomForm::OnDeactivate>("OnDeactivate"),
+               Field<&TCustomForm::OnDestroy>("OnDestroy"),
+               Field<&TCustomForm::OnHide>("OnHide"),
+               Field<&TCustomForm::OnPaint>("OnPaint"),
+               Field<&TCustomForm::OnResize>("OnResize"),
+               Field<&TCustomForm::OnShow>("OnShow")}))
+
+DEFINE_CLASS(TForm, TCustomForm, ({}))
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), canvas_(new TCanvas) {
+  ownPaint_ = true;
+  SetVisibleField(false);
+  SetParentFont(false);
+  SetBounds(0, 0, 320, 240);
+}
+
+TCustomForm::TCustomForm(TComponent* AOwner, bool NoResource) : TCustomForm(AOwner) { noResource_ = NoResource; }
+
+TCustomForm::~TCustomForm() {
+  if (Screen) Screen->RemoveForm(this);
+  delete canvas_;
+}
+
+std::string TCustomForm::ResourceName() const {
+  std::string name = ClassName();
+  for (char& c : name) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  return name;
+}
+
+void TCustomForm::AfterConstruction() {
+  TScrollingWinControl::AfterConstruction();
+  Screen->AddForm(this);
+  if (!noResource_) ReadResource();
+  DoCreate();
+}
+
+void TCustomForm::ReadResource() { ReadComponentText(this, LoadFormResource(ResourceName())); }
+
+void TCustomForm::Loaded() { TScrollingWinControl::Loaded(); }
+
+void TCustomForm::DoCreate() {
+  try {
+    if (OnCreate) OnCreate(this);
+  } catch (...) {
+    HandleException(this);
+  }
+}
+
+void TCustomForm::BeforeDestruction() {
+  if (!ComponentState().Contains(csDestroying)) {
+    Destroying();
+    try {
+      if (OnDestroy) OnDestroy(this);
+    } catch (...) {
+      HandleException(this);
+    }
+  }
+  if (Screen) Screen->RemoveForm(this);
+  if (Application && Application->mainForm_ == this) Application->mainForm_ = nullptr;
+  TScrollingWinControl::BeforeDestruction();
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
+  if (borderStyle_ == value) return;
+  borderStyle_ = value;
+  RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons value) {
+  if (borderIcons_ == value) return;
+  borderIcons_ = value;
+  RecreateWnd();
+}
+
+void TCustomForm::SetPosition(TPosition value) { position_ = value; }
+void TCustomForm::SetFormStyle(TFormStyle value) { formStyle_ = value; }
+
+void TCustomForm::SetWindowState(TWindowState value) {
+  windowState_ = value;
+  if (HandleAllocated() && Visible())
+    ShowWindow(Handle(), value == wsMaximized ? SW_MAXIMIZE : value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+void TCustomForm::SetMenu(TMainMenu* value) { menu_ = value; }
+
+void TCustomForm::SetActiveControl(TWinControl* value) {
+  activeControl_ = value;
+  if (value && HandleAllocated() && Visible() && value->CanFocus()) value->SetFocus();
+}
+
+namespace {
+void StylesFor(TFormBorderStyle border, TBorderIcons icons, DWORD& style, DWORD& ex) {
+  style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  ex = 0;
+  switch (border) {
+    case bsNone: style |= WS_POPUP; break;
+    case bsSingle: style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+      style |= WS_POPUP | WS_CAPTION;
+      ex |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      icons -= biMinimize;
+      icons -= biMaximize;
+      break;
+    case bsToolWindow: style |= WS_CAPTION; ex |= WS_EX_TOOLWINDOW; break;
+    case bsSizeToolWin: style |= WS_CAPTION | WS_THICKFRAME; ex |= WS_EX_TOOLWINDOW; break;
+  }
+  if (border != bsNone) {
+    if (icons.Contains(biSystemMenu)) style |= WS_SYSMENU;
+    if (icons.Contains(biMinimize)) style |= WS_MINIMIZEBOX;
+    if (icons.Contains(biMaximize)) style |= WS_MAXIMIZEBOX;
+  }
+}
+}  // namespace
+
+void TCustomForm::SetClientWidth(int32_t value) {
+  if (HandleAllocated()) return TScrollingWinControl::SetClientWidth(value);
+  DWORD style, ex;
+  StylesFor(borderStyle_, borderIcons_, style, ex);
+  RECT r{0, 0, value, 0};
+  AdjustWindowRectEx(&r, style, FALSE, ex);
+  SetWidth(r.right - r.left);
+}
+
+void TCustomForm::SetClientHeight(int32_t value) {
+  if (HandleAllocated()) return TScrollingWinControl::SetClientHeight(value);
+  DWORD style, ex;
+  StylesFor(borderStyle_, borderIcons_, style, ex);
+  RECT r{0, 0, 0, value};
+  AdjustWindowRectEx(&r, style, FALSE, ex);
+  SetHeight(r.bottom - r.top);
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+  TScrollingWinControl::CreateParams(p);
+  DWORD style, ex;
+  StylesFor(borderStyle_, borderIcons_, style, ex);
+  p.Style = style;
+  p.ExStyle = ex;
+  if (!Enabled()) p.Style |= WS_DISABLED;
+  if (Parent() || ParentWindow()) {
+    p.Style = (p.Style & ~WS_POPUP) | WS_CHILD;
+  } else if (Application->MainForm() && Application->MainForm() != this && Application->MainForm()->HandleAllocated()) {
+    p.WndParent = Application->MainForm()->Handle();  // keeps the form above the main window
+  } else {
+    p.ExStyle |= WS_EX_APPWINDOW;
+  }
+  if (formStyle_ == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  p.WindowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  if (!p.WindowClass.hIcon) p.WindowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  p.WindowClass.hbrBackground = nullptr;
+}
+
+void TCustomForm::CreateWnd() {
+  // The size read from the description was a client size for these styles.
+  TScrollingWinControl::CreateWnd();
+}
+
+void TCustomForm::PlaceForPosition() {
+  if (placed_) return;
+  placed_ = true;
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  switch (position_) {
+    case poDesktopCenter:
+    case poMainFormCenter:
+    case poOwnerFormCenter:
+      SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+      [[fallthrough]];
+    case poScreenCenter:
+      SetBounds(area.left + (area.right - area.left - Width()) / 2, area.top + (area.bottom - area.top - Height()) / 2,
+                Width(), Height());
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TCustomForm::VisibleChanging() {}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  if (HandleAllocated()) {
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(Handle());
+  }
+}
+
+namespace {
+struct DisabledWindows {
+  HWND except;
+  std::vector<HWND> list;
+};
+BOOL CALLBACK DisableOne(HWND wnd, LPARAM lp) {
+  auto* d = reinterpret_cast<DisabledWindows*>(lp);
+  if (wnd != d->except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+    d->list.push_back(wnd);
+    EnableWindow(wnd, FALSE);
+  }
+  return TRUE;
+}
+}  // namespace
+
+TModalResult TCustomForm::ShowModal() {
+  if (Visible() || !Enabled() || inModal_) throw EInvalidOperation("Cannot make a visible window modal");
+  if (GetCapture()) SendMessageA(GetCapture(), WM_CANCELMODE, 0, 0);
+  ReleaseCapture();
+  HWND previous = GetActiveWindow();
+  inModal_ = true;
+  modalResult_ = mrNone;
+  DisabledWindows disabled{Handle(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+  auto restore = [&] {
+    for (HWND w : disabled.list)
+      if (IsWindow(w)) EnableWindow(w, TRUE);
+    inModal_ = false;
+  };
+  try {
+    Show();
+    while (modalResult_ == mrNone) {
+      Application->HandleMessage();
+      if (Application->Terminated()) {
+        modalResult_ = mrCancel;
+        break;
+      }
+      if (modalResult_ != mrNone) {
+        // The form may refuse to close; a close action of caNone keeps it open.
+        TCloseAction action = caHide;
+        if (!CloseQuery()) action = caNone;
+        else if (OnClose) OnClose(this, action);
+        if (action == caNone) modalResult_ = mrNone;
+      }
+    }
+    SetVisible(false);
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  return modalResult_;
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (inModal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == caNone) return;
+  if (Application->MainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  if (action == caHide) SetVisible(false);
+  else if (action == caMinimize) SetWindowState(wsMinimized);
+  else Release();
+}
+
+void TCustomForm::Release() { PostMessageA(Handle(), CM_RELEASE, 0, 0); }
+
+void TCustomForm::PaintWindow(HDC dc) {
+  canvas_->SetHandle(dc);
+  try {
+    if (OnPaint) OnPaint(this);
+  } catch (...) {
+    canvas_->SetHandle(nullptr);
+    throw;
+  }
+  canvas_->SetHandle(nullptr);
+}
+
+void TCustomForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case CM_RELEASE:
+      Free();
+      return;  // nothing of this object may be touched any more
+    case CM_VISIBLECHANGED:
+      if (Visible()) {
+        Handle();
+        PlaceForPosition();
+        DoShow();
+        ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+      } else {
+        if (OnHide) OnHide(this);
+        if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+      }
+      return;
+    case WM_ACTIVATE:
+      active_ = LOWORD(m.WParam) != WA_INACTIVE;
+      if (active_) {
+        Screen->SetActiveForm(this);
+        if (OnActivate) OnActivate(this);
+      } else if (OnDeactivate) {
+        OnDeactivate(this);
+      }
+      break;
+    case WM_ACTIVATEAPP:
+      Application->active_ = m.WParam != 0;
+      break;
+    case WM_SIZE:
+      TScrollingWinControl::WndProc(m);
+      if (OnResize) OnResize(this);
+      return;
+    case CM_DIALOGKEY: {
+      // Offer the key to every control; then Tab moves the focus.
+      std::vector<TWinControl*> stack{this};
+      while (!stack.empty() && m.Result == 0) {
+        TWinControl* w = stack.back();
+        stack.pop_back();
+        for (int i = w->ControlCount() - 1; i >= 0; --i)
+          if (auto* c = As<TWinControl>(w->Controls(i))) {
+            if (c->Visible() && c->Enabled()) {
+              m.Result = c->Perform(CM_DIALOGKEY, m.WParam, m.LParam);
+              if (m.Result) return;
+              stack.push_back(c);
+            }
+          }
+      }
+      if (m.WParam == VK_TAB) {
+        HWND next = GetNextDlgTabItem(Handle(), GetFocus(), GetKeyState(VK_SHIFT) < 0);
+        if (next) ::SetFocus(next);
+        m.Result = 1;
+      }
+      return;
+    }
+    default:
+      break;
+  }
+  TScrollingWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TApplication
+
+DEFINE_CLASS(TApplication, TComponent, ({}))
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication() {
+  DestroyComponents();  // the forms, while the application object is still whole
+  if (handle_) DestroyWindow(handle_);
+}
+
+void TApplication::Initialize() { InitThreadSync(); }
+
+LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+HWND TApplication::Handle() {
+  if (!handle_) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = AppWndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TApplication";
+    WNDCLASSA existing;
+    if (!GetClassInfoA(wc.hInstance, wc.lpszClassName, &existing)) RegisterClassA(&wc);
+    handle_ = CreateWindowExA(0, "TApplication", title_.c_str(), WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU,
+                              0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+  }
+  return handle_;
+}
+
+std::string TApplication::ExeName() const {
+  char path[MAX_PATH * 2] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  return path;
+}
+
+void TApplication::SetTitle(std::string value) {
+  title_ = std::move(value);
+  if (handle_) SetWindowTextA(handle_, title_.c_str());
+}
+
+void TApplication::Run() {
+  if (mainForm_) mainForm_->Show();
+  while (!terminated_) HandleMessage();
+}
+
+void TApplication::Terminate() {
+  if (!terminated_) PostQuitMessage(0);
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_TAB || msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
+      IsDialogMessage(msg))
+    return true;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+bool TApplication::IsDialogMessage(MSG& msg) {
+  LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  if (msg.wParam == VK_TAB && (code & DLGC_WANTTAB)) return false;
+  auto* form = As<TCustomForm>(TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
+  if (!form) return false;
+  return form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ProcessMessage(msg);
+    if (msg.message == WM_QUIT) break;
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ProcessMessage(msg);
+    return;
+  }
+  try {
+    if (OnIdle) OnIdle(this);
+  } catch (...) {
+    HandleException(this);
+  }
+  WaitMessage();
+}
+
+bool TApplication::HelpCommand(uint16_t command, int32_t data) {
+  bool callHelp = true;
+  bool result = false;
+  if (OnHelp) result = OnHelp(command, data, callHelp);
+  if (callHelp && !helpFile_.empty()) result = WinHelpA(Handle(), helpFile_.c_str(), command, static_cast<ULONG_PTR>(data)) != 0;
+  return result;
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  HWND owner = GetActiveWindow();
+  if (!owner && mainForm_ && mainForm_->HandleAllocated()) owner = mainForm_->Handle();
+  return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void TApplication::ShowException(const Exception& e) { ShowException(static_cast<const std::exception&>(e)); }
+
+void TApplication::ShowException(const std::exception& e) {
+  std::string text = e.what();
+  if (!text.empty() && text.back() > '.') text += '.';
+  std::string caption = title_.empty() ? ExeName().substr(ExeName().find_last_of('\\') + 1) : title_;
+  if (size_t dot = caption.rfind('.'); dot != std::string::npos && title_.empty()) caption.resize(dot);
+  MessageBox(text, caption, MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::HandleException(TObject* sender) {
+  try {
+    throw;
+  } catch (const Exception& e) {
+    if (OnException) OnException(sender, e);
+    else ShowException(e);
+  } catch (const std::exception& e) {
+    Exception wrapped(e.what());
+    if (OnException) OnException(sender, wrapped);
+    else ShowException(wrapped);
+  } catch (...) {
+    Exception wrapped("Unknown exception");
+    if (OnException) OnException(sender, wrapped);
+    else ShowException(wrapped);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TScreen
+
+DEFINE_CLASS(TScreen, TComponent, ({}))
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+TForm* TScreen::Forms(int index) const { return static_cast<TForm*>(forms_.at(index)); }
+
+TForm* TScreen::ActiveForm() const { return As<TForm>(activeForm_); }
+
+TWinControl* TScreen::ActiveControl() const { return TWinControl::FromHandle(GetFocus()); }
+
+void TScreen::SetCursor(TCursor value) {
+  cursor_ = value;
+  ::SetCursor(CursorHandle(value == crDefault ? crArrow : value));
+}
+
+int TScreen::PixelsPerInch() const {
+  HDC dc = GetDC(nullptr);
+  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return ppi;
+}
+
+void TScreen::AddForm(TCustomForm* form) {
+  if (std::find(forms_.begin(), forms_.end(), form) == forms_.end()) forms_.push_back(form);
+}
+
+void TScreen::RemoveForm(TCustomForm* form) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+  if (activeForm_ == form) activeForm_ = nullptr;
+}
+
+void TScreen::SetActiveForm(TCustomForm* form) { activeForm_ = form; }
