@@ -1,0 +1,47 @@
+// The converters' job text: the encoder's command line, the output name, and what the output parser
+// reads from the shell's and the encoder's lines. Shared by both converters' work forms.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Sep is one character. TextBefore knows only the keyword "LEFT" (first occurrence; the whole text when
+// Sep is missing); any other Dir takes the last occurrence (empty when missing). TextAfter knows only
+// "RIGHT" (last occurrence; the whole text when missing); any other Dir takes the first (empty when missing).
+std::string TextBefore(const std::string& Sep, const std::string& Text, const std::string& Dir);
+std::string TextAfter(const std::string& Sep, const std::string& Text, const std::string& Dir);
+// True when Text holds a blank (character 32); other white space does not count.
+bool HasSpace(const std::string& Text);
+
+// A path as one argument of a line typed into the shell: in double quotes when it holds a blank or a
+// character the shell would act on (& | < > ^ ( ) % ! , ; =). Double quotes and control characters,
+// which no file name holds, are dropped so that the piece cannot end its quotes early.
+std::string QuotePath(const std::string& path);
+
+// The encoder's command line; encoder, input and output are quoted by QuotePath.
+std::string EncoderCommandLine(const std::string& encoder, const std::string& input, int width, int height,
+                               const std::string& output);
+
+// <folder>\<fileIndex>.3gp, with no second backslash when the folder already ends with one.
+std::string JobOutputFile(const std::string& outputFolder, int fileIndex);
+
+// The tests of the output parser's states.
+bool IsDurationLine(const std::string& line);   // holds "Duration"
+bool IsFrameRateLine(const std::string& line);  // holds "fps"
+bool IsProgressLine(const std::string& line);   // begins with "frame="
+// The shell's prompt of folder: the folder followed by ">", exactly. An empty folder never matches.
+bool IsPromptLine(const std::string& line, const std::string& folder);
+
+// The values the parser takes from the encoder's lines, or nothing when a piece does not convert or
+// does not fit a signed 32-bit integer. Decimal pieces use the user's decimal separator and are truncated
+// toward zero.
+// "  Duration: 00:01:23.45, start: ..." gives 83.
+std::optional<int> ParseDuration(const std::string& line);
+// "    Stream #0.0: Video: mpeg2video, yuv420p, 720x576, 25.00 fps(r)" gives 25.
+std::optional<int> ParseFrameRate(const std::string& line);
+// "frame=  250 q=2.0 size=..." gives 250.
+std::optional<int> ParseFrameCount(const std::string& line);
+
+// The file bar's position, 0 to 100: frameCount * 100 / (durationSeconds * frameRate). Nothing (the bar
+// stays where it is) when the duration is under one second or the frame rate below 1.
+std::optional<int> ProgressPosition(int frameCount, int durationSeconds, int frameRate);

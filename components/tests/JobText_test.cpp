@@ -1,0 +1,149 @@
+// The converters' job text: command line, output name, and the values read from the encoder's lines.
+#include "JobText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+TEST(TextBeforeAfter, PickTheFirstOrLastOccurrenceByKeyword) {
+  struct {
+    const char* sep;
+    const char* text;
+    const char* dir;
+    const char* before;
+    const char* after;
+  } const cases[] = {
+      {",", "abc", "LEFT", "abc", ""},
+      {",", "abc", "RIGHT", "", "abc"},
+      {":", "1:2:3", "LEFT", "1", "2:3"},
+      {":", "1:2:3", "RIGHT", "1:2", "3"},
+      {":", "1:2:3", "left", "1:2", "2:3"},  // the keywords are case-sensitive
+      {":", "", "LEFT", "", ""},
+      {":", "", "RIGHT", "", ""},
+      {":", ":", "LEFT", "", ""},
+      {"", "a:b", "LEFT", "a:b", ""},  // no one-character separator: never found
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextBefore(c.sep, c.text, c.dir), c.before) << c.text << " " << c.dir;
+    EXPECT_EQ(TextAfter(c.sep, c.text, c.dir), c.after) << c.text << " " << c.dir;
+  }
+}
+
+TEST(HasSpace, CountsOnlyTheBlank) {
+  EXPECT_TRUE(HasSpace("C:\\Program Files\\zov.exe"));
+  EXPECT_FALSE(HasSpace("C:\\Conv\\zov.exe"));
+  EXPECT_FALSE(HasSpace("a\tb"));
+}
+
+TEST(QuotePath, QuotesBlanksAndShellCharacters) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"E:\\VIDEO_TS\\VTS_01_1.VOB", "E:\\VIDEO_TS\\VTS_01_1.VOB"},
+      {"D:\\my films\\1.3gp", "\"D:\\my films\\1.3gp\""},
+      {"D:\\Tom&Jerry\\1.3gp", "\"D:\\Tom&Jerry\\1.3gp\""},
+      {"a|b", "\"a|b\""}, {"a<b", "\"a<b\""}, {"a>b", "\"a>b\""}, {"a^b", "\"a^b\""},
+      {"a(b)", "\"a(b)\""}, {"100%", "\"100%\""}, {"hi!", "\"hi!\""}, {"a,b", "\"a,b\""},
+      {"a;b", "\"a;b\""}, {"a=b", "\"a=b\""},
+      {"a\" & del x & \".3gp", "\"a & del x & .3gp\""},  // a quote cannot close the piece early
+      {"clip\r\n.3gp", "clip.3gp"},
+      {"", ""},
+  };
+  for (const auto& [path, piece] : cases) EXPECT_EQ(QuotePath(path), piece) << path;
+}
+
+TEST(EncoderCommandLine, JoinsTheNinePiecesExactly) {
+  EXPECT_EQ(EncoderCommandLine("C:\\Conv\\zov.exe", "E:\\VIDEO_TS\\VTS_01_1.VOB", 176, 144, "D:\\out\\1.3gp"),
+            "C:\\Conv\\zov.exe -y -i E:\\VIDEO_TS\\VTS_01_1.VOB -vcodec xvid -f 3gp  -s  176x144"
+            " -r 12 -acodec aac -ac 1 -ar 8000 -b 30 -ab 12 D:\\out\\1.3gp");
+}
+
+TEST(EncoderCommandLine, QuotesOnlyThePieceThatNeedsIt) {
+  const char* tail = " -r 12 -acodec aac -ac 1 -ar 8000 -b 30 -ab 12 ";
+  EXPECT_EQ(EncoderCommandLine("C:\\Program Files\\Conv\\zov.exe", "E:\\a.vob", 128, 128, "D:\\1.3gp"),
+            std::string("\"C:\\Program Files\\Conv\\zov.exe\" -y -i E:\\a.vob -vcodec xvid -f 3gp  -s  128x128") +
+                tail + "D:\\1.3gp");
+  EXPECT_EQ(EncoderCommandLine("C:\\Conv\\zov.exe", "E:\\My DVD\\a.vob", 128, 128, "D:\\1.3gp"),
+            std::string("C:\\Conv\\zov.exe -y -i \"E:\\My DVD\\a.vob\" -vcodec xvid -f 3gp  -s  128x128") + tail +
+                "D:\\1.3gp");
+  EXPECT_EQ(EncoderCommandLine("C:\\Conv\\zov.exe", "E:\\a.vob", 10, 1000, "D:\\R&D\\1.3gp"),
+            std::string("C:\\Conv\\zov.exe -y -i E:\\a.vob -vcodec xvid -f 3gp  -s  10x1000") + tail +
+                "\"D:\\R&D\\1.3gp\"");
+}
+
+TEST(JobOutputFile, AddsABackslashOnlyWhenMissing) {
+  EXPECT_EQ(JobOutputFile("D:\\out", 3), "D:\\out\\3.3gp");
+  EXPECT_EQ(JobOutputFile("D:\\out\\", 3), "D:\\out\\3.3gp");
+  EXPECT_EQ(JobOutputFile("D:\\", 3), "D:\\3.3gp");
+  EXPECT_EQ(JobOutputFile("D:\\out", 12), "D:\\out\\12.3gp");
+}
+
+TEST(IsPromptLine, MatchesTheFolderAndGreaterThanExactly) {
+  EXPECT_TRUE(IsPromptLine("C:\\Conv>", "C:\\Conv"));
+  EXPECT_TRUE(IsPromptLine("C:\\>", "C:\\"));
+  EXPECT_FALSE(IsPromptLine("c:\\conv>", "C:\\Conv"));
+  EXPECT_FALSE(IsPromptLine("C:\\Conv>dir", "C:\\Conv"));
+  EXPECT_FALSE(IsPromptLine(" C:\\Conv>", "C:\\Conv"));
+  EXPECT_FALSE(IsPromptLine(">", ""));  // no input folder yet
+}
+
+TEST(LineTests, RecogniseTheParsersLines) {
+  EXPECT_TRUE(IsDurationLine("  Duration: 00:01:23.45, start: 0.000000"));
+  EXPECT_FALSE(IsDurationLine("  duration: 00:01:23.45"));
+  EXPECT_TRUE(IsFrameRateLine("    Stream #0.0: Video: mpeg2video, 25.00 fps(r)"));
+  EXPECT_TRUE(IsProgressLine("frame=  250 q=2.0"));
+  EXPECT_FALSE(IsProgressLine(" frame=  250 q=2.0"));
+  EXPECT_FALSE(IsProgressLine("frame"));
+}
+
+TEST(ParseDuration, TakesHoursMinutesSecondsBeforeTheFirstComma) {
+  const std::pair<const char*, std::optional<int>> cases[] = {
+      {"  Duration: 00:01:23.45, start: 0.000000, bitrate: 7597 kb/s", 83},
+      {"Duration: 00:01:23.45, start: 0.000000, bitrate: 7597 kb/s", 83},
+      {"Duration: 02:00:00.99", 7200},
+      {"  Duration: 00:00:00.80, start: 0.0", 0},
+      {"  Duration: N/A, start: 0.000000, bitrate: N/A", std::nullopt},
+      {"  Duration: 00:xx:23.45, start: 0", std::nullopt},
+      {"  Duration: 1000000:00:00.00, start: 0", std::nullopt},  // beyond 32 bits
+  };
+  for (const auto& [line, seconds] : cases) EXPECT_EQ(ParseDuration(line), seconds) << line;
+}
+
+TEST(ParseFrameRate, TakesTheNumberAfterTheLastComma) {
+  const std::pair<const char*, std::optional<int>> cases[] = {
+      {"    Stream #0.0: Video: mpeg2video, yuv420p, 720x576, 25.00 fps(r)", 25},
+      {"    Stream #0.0: Video: mpeg2video, yuv420p, 720x480, 29.97 fps(r)", 29},
+      {"    Stream #0.0: Video: wmv3, 320x240, 0.50 fps(r)", 0},
+      {"    Stream #0.0: Video: h264, 120 fps", 120},
+      {"    Stream #0.0: Video: mpeg2video, yuv420p, 720x576, fps(r)", std::nullopt},
+      {"fps", std::nullopt},
+  };
+  for (const auto& [line, rate] : cases) EXPECT_EQ(ParseFrameRate(line), rate) << line;
+}
+
+TEST(ParseFrameCount, TakesTheNumberBetweenTheFirstEqualsAndTheLastQ) {
+  const std::pair<const char*, std::optional<int>> cases[] = {
+      {"frame=  250 q=2.0 size=     123kB time=10.0 bitrate=  96.0kbits/s", 250},
+      {"frame=1 q=0.0 size=0kB time=0.0 bitrate=0.0kbits/s", 1},
+      {"frame=\t250\tq=2.0", 250},
+      {"frame=  250", std::nullopt},
+      {"frame=abc q=2.0", std::nullopt},
+      {"frame=  2.5 q=2.0", std::nullopt},
+  };
+  for (const auto& [line, count] : cases) EXPECT_EQ(ParseFrameCount(line), count) << line;
+}
+
+TEST(ProgressPosition, IsThePercentOfAllFrames) {
+  struct {
+    int frames, seconds, rate;
+    std::optional<int> position;
+  } const cases[] = {
+      {250, 83, 25, 12},     {2075, 83, 25, 100},   {1037, 83, 25, 49},
+      {250, 83, 29, 10},     {1203, 83, 29, 49},    {2490, 83, 30, 100},
+      {4980, 83, 120, 50},   {9960, 83, 120, 100},  {99, 1, 120, 82},
+      {0, 83, 25, 0},        {3000, 83, 25, 100},   {2147483647, 1, 1, 100},
+      {250, 0, 25, std::nullopt}, {250, 83, 0, std::nullopt}, {250, -5, 25, std::nullopt},
+      {2147483647, 2147483647, 2147483647, 0},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ProgressPosition(c.frames, c.seconds, c.rate), c.position)
+        << c.frames << " frames, " << c.seconds << " s, " << c.rate << " fps";
+}
+}  // namespace
