@@ -1,0 +1,27 @@
+# cmake -DSKINGEN= -DSKINBUILD= -DSKIN= -DWORK= -P CheckSkin.cmake
+# Regenerates the skin three ways and fails unless each gives the committed bytes: skingen
+# directly; skingen's BMPs and manifest through skinbuild; the committed skin taken apart by
+# skinbuild and built again.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/drawn ${WORK}/extracted)
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed (${rc}): ${ARGN}")
+  endif()
+endfunction()
+function(same file)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${SKIN} ${file} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${file} differs from ${SKIN}: run skingen --zub ${SKIN} and look at the contact sheet")
+  endif()
+endfunction()
+run(${SKINGEN} --zub ${WORK}/direct.zub)
+same(${WORK}/direct.zub)
+run(${SKINGEN} --dir ${WORK}/drawn)
+run(${SKINBUILD} build ${WORK}/drawn/manifest.txt ${WORK}/built.zub)
+same(${WORK}/built.zub)
+run(${SKINBUILD} extract ${SKIN} ${WORK}/extracted)
+run(${SKINBUILD} build ${WORK}/extracted/manifest.txt ${WORK}/rebuilt.zub)
+same(${WORK}/rebuilt.zub)
+run(${SKINBUILD} dump ${SKIN})
