@@ -12,4 +12,4 @@ if [ -n "${DISPLAY:-}" ]; then
   export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   exec wine "$exe"
 fi
-SHOT_DESKTOP=640x480 "$top/scripts/screenshot.sh" "$build/launcher.png" "$exe"
+"$top/scripts/screenshot.sh" "$build/launcher.png" "$exe"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # screenshot.sh OUT.png PROGRAM.exe [ARGS...]: runs a program of the build under Wine on a private
 # Xvfb, waits for its window, and writes a PNG of the screen.
-# SHOT_DESKTOP=WxH runs it inside Wine's virtual desktop, so that Wine draws captions and frames.
+# Programs run inside Wine's virtual desktop (set up by setup.sh), so Wine draws captions and frames.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD:-$top/build}
@@ -12,11 +12,7 @@ pid=
 cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; wineserver -k 2>/dev/null || true; xvfb_stop; }
 trap cleanup EXIT
 xvfb_start
-if [ -n "${SHOT_DESKTOP:-}" ]; then
-  wine explorer "/desktop=shot,$SHOT_DESKTOP" "$@" >/dev/null 2>&1 &
-else
-  wine "$@" >/dev/null 2>&1 &
-fi
+wine "$@" >/dev/null 2>&1 &
 pid=$!
 # Wait until a window is mapped, then give it a moment to paint.
 for _ in $(seq 1 150); do

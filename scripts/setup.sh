@@ -28,4 +28,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w || true
 fi
 [ -f "$WINEPREFIX/system.reg" ] || { echo "setup: wineboot failed" >&2; exit 1; }
+# Every program runs in Wine's virtual desktop: Wine draws captions and frames itself (there is
+# no window manager under Xvfb) and shows windows without waiting for one.
+if [ ! -f "$WINEPREFIX/.suite-desktop" ]; then
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+  wineserver -w || true
+  touch "$WINEPREFIX/.suite-desktop"
+fi
 echo "setup: ready"
