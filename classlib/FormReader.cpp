@@ -279,8 +279,8 @@ class Reader {
         TComponent* target = root_->FindComponent(f.target);
         if (!target && strcasecmp(f.target.c_str(), root_->Name().c_str()) == 0) target = root_;
         if (!target) throw EReadError("Error reading " + f.where + ": no component named " + f.target);
-        if (!target->InheritsFrom(f.prop->type->cls))
-          throw EReadError("Error reading " + f.where + ": " + f.target + " is not a " + f.prop->type->cls->name);
+        if (!target->InheritsFrom(f.prop->type->Cls()))
+          throw EReadError("Error reading " + f.where + ": " + f.target + " is not a " + f.prop->type->Cls()->name);
         f.prop->set(f.obj, TValue::Obj(target));
       }
     } catch (...) {

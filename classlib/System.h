@@ -42,6 +42,7 @@ class TObject {
  public:
   virtual ~TObject() = default;
   static TClass StaticClass();
+  static constexpr const char* StaticClassName() { return "TObject"; }
   virtual TClass ClassType() const { return StaticClass(); }
   std::string ClassName() const { return ClassType()->name; }
   bool InheritsFrom(TClass cls) const { return ClassType()->InheritsFrom(cls); }
@@ -62,6 +63,7 @@ T* As(TObject* obj) { return obj && obj->Is<T>() ? static_cast<T*>(obj) : nullpt
  public:                                                               \
   using inherited = Parent;                                            \
   static TClass StaticClass();                                         \
+  static constexpr const char* StaticClassName() { return #Cls; }      \
   TClass ClassType() const override { return Cls::StaticClass(); }     \
                                                                        \
  private:

@@ -24,8 +24,10 @@ struct TTypeInfo {
   const char* const* names = nullptr;  // enumeration values, or a set's element values
   int count = 0;
   const TIdentMapEntry* idents = nullptr;  // integer identifiers, null-terminated by name
-  TClass cls = nullptr;
+  TClass (*classFn)() = nullptr;  // a function, so that a class's table may name the class itself
   const std::type_info* signature = nullptr;
+
+  TClass Cls() const { return classFn ? classFn() : nullptr; }
 
   int EnumValue(const std::string& ident) const;  // -1 when unknown
   const char* EnumName(int value) const;          // null when out of range
@@ -65,39 +67,34 @@ const TPropInfo* GetPropInfo(const TObject* obj, const std::string& name);
 // ---------------------------------------------------------------------------------------------
 // Type information per C++ type.
 
-template <class T, class = void>
-struct TypeOf;  // specialised for every property type
-
-template <class T>
-const TTypeInfo* TypeInfo() { return TypeOf<std::decay_t<T>>::Get(); }
-
+// TypeInfo<T>() finds the overload TypeInfoOf(T*) declared with the type (also inside a
+// namespace, through argument-dependent lookup).
 extern const TTypeInfo IntegerType, Int64Type, BooleanType, StringType, CardinalType;
 
-template <> struct TypeOf<int32_t> { static const TTypeInfo* Get() { return &IntegerType; } };
-template <> struct TypeOf<uint32_t> { static const TTypeInfo* Get() { return &CardinalType; } };
-template <> struct TypeOf<int64_t> { static const TTypeInfo* Get() { return &Int64Type; } };
-template <> struct TypeOf<bool> { static const TTypeInfo* Get() { return &BooleanType; } };
-template <> struct TypeOf<std::string> { static const TTypeInfo* Get() { return &StringType; } };
+inline const TTypeInfo* TypeInfoOf(int32_t*) { return &IntegerType; }
+inline const TTypeInfo* TypeInfoOf(uint32_t*) { return &CardinalType; }
+inline const TTypeInfo* TypeInfoOf(int64_t*) { return &Int64Type; }
+inline const TTypeInfo* TypeInfoOf(bool*) { return &BooleanType; }
+inline const TTypeInfo* TypeInfoOf(std::string*) { return &StringType; }
 
-template <class T>
-struct TypeOf<T*, std::enable_if_t<std::is_base_of_v<TObject, T>>> {
-  static const TTypeInfo* Get() {
-    static const TTypeInfo info{T::StaticClass()->name, TTypeKind::Class, nullptr, 0, nullptr, T::StaticClass()};
-    return &info;
-  }
-};
+template <class T, class = std::enable_if_t<std::is_base_of_v<TObject, T>>>
+const TTypeInfo* TypeInfoOf(T**) {
+  static const TTypeInfo info{T::StaticClassName(), TTypeKind::Class, nullptr, 0, nullptr, &T::StaticClass};
+  return &info;
+}
 
 template <class Sig>
 const char* MethodTypeName();  // the event type's name, from DECLARE_EVENT_TYPE
 
 template <class Sig>
-struct TypeOf<TMethod<Sig>> {
-  static const TTypeInfo* Get() {
-    static const TTypeInfo info{MethodTypeName<Sig>(), TTypeKind::Method, nullptr, 0, nullptr, nullptr,
-                                &typeid(TMethod<Sig>)};
-    return &info;
-  }
-};
+const TTypeInfo* TypeInfoOf(TMethod<Sig>*) {
+  static const TTypeInfo info{MethodTypeName<Sig>(), TTypeKind::Method, nullptr, 0, nullptr, nullptr,
+                              &typeid(TMethod<Sig>)};
+  return &info;
+}
+
+template <class T>
+const TTypeInfo* TypeInfo() { return TypeInfoOf(static_cast<std::decay_t<T>*>(nullptr)); }
 
 #define DECLARE_EVENT_TYPE(Name, Sig) \
   using Name = TMethod<Sig>;          \
@@ -109,16 +106,14 @@ template <> inline const char* MethodTypeName<void(TObject*)>() { return "TNotif
 #define SUITE_ENUM_NAMES(...) #__VA_ARGS__
 const char* const* SplitEnumNames(const char* list, int& count);
 
-#define DECLARE_ENUM(Name, ...)                                                            \
-  enum Name : uint8_t { __VA_ARGS__ };                                                     \
-  template <> struct TypeOf<Name> {                                                        \
-    static const TTypeInfo* Get() {                                                        \
-      static int count = 0;                                                                \
-      static const char* const* names = SplitEnumNames(SUITE_ENUM_NAMES(__VA_ARGS__), count); \
-      static const TTypeInfo info{#Name, TTypeKind::Enumeration, names, count};            \
-      return &info;                                                                        \
-    }                                                                                      \
-  };
+#define DECLARE_ENUM(Name, ...)                                                              \
+  enum Name : uint8_t { __VA_ARGS__ };                                                       \
+  inline const TTypeInfo* TypeInfoOf(Name*) {                                                \
+    static int count = 0;                                                                    \
+    static const char* const* names = SplitEnumNames(SUITE_ENUM_NAMES(__VA_ARGS__), count);  \
+    static const TTypeInfo info{#Name, TTypeKind::Enumeration, names, count};                \
+    return &info;                                                                            \
+  }
 
 // Sets of enumeration values, stored as a bit mask (bit n = ordinal n).
 template <class E>
@@ -141,24 +136,19 @@ class TSet {
   uint32_t bits_ = 0;
 };
 
-#define DECLARE_SET(Name, Enum)                                                            \
-  using Name = TSet<Enum>;                                                                 \
-  template <> struct TypeOf<Name> {                                                        \
-    static const TTypeInfo* Get() {                                                        \
-      static const TTypeInfo info{#Name, TTypeKind::Set, TypeInfo<Enum>()->names,          \
-                                  TypeInfo<Enum>()->count};                                \
-      return &info;                                                                        \
-    }                                                                                      \
-  };
+#define DECLARE_SET(Name, Enum)                                                              \
+  using Name = TSet<Enum>;                                                                   \
+  inline const TTypeInfo* TypeInfoOf(Name*) {                                                \
+    static const TTypeInfo info{#Name, TTypeKind::Set, TypeInfo<Enum>()->names, TypeInfo<Enum>()->count}; \
+    return &info;                                                                            \
+  }
 
 // Integer types with identifiers (TColor, TCursor): a distinct C++ type carrying an int32_t.
-#define DECLARE_INT_TYPE(Name, IdentTable)                                                 \
-  template <> struct TypeOf<Name> {                                                        \
-    static const TTypeInfo* Get() {                                                        \
-      static const TTypeInfo info{#Name, TTypeKind::Integer, nullptr, 0, IdentTable};      \
-      return &info;                                                                        \
-    }                                                                                      \
-  };
+#define DECLARE_INT_TYPE(Name, IdentTable)                                                   \
+  inline const TTypeInfo* TypeInfoOf(Name*) {                                                \
+    static const TTypeInfo info{#Name, TTypeKind::Integer, nullptr, 0, IdentTable};          \
+    return &info;                                                                            \
+  }
 
 // ---------------------------------------------------------------------------------------------
 // Building the tables: properties through getter/setter member functions or through fields.

@@ -216,7 +216,6 @@ TEST_F(FormReaderTest, UnknownNamesFailTheReadAndFreeWhatWasCreated) {
       {"handler of another signature", "object B: TTestBox\nOnMouseDown = FormCreate\nend\n"},
       {"string for an integer", "object P: TTestProbe\nCount = 'x'\nend\n"},
       {"component reference", "object P: TTestProbe\nPeer = Nobody\nend\n"},
-      {"unterminated string", "object P: TTestProbe\nText = 'abc\nend\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -229,6 +228,19 @@ TEST_F(FormReaderTest, UnknownNamesFailTheReadAndFreeWhatWasCreated) {
     EXPECT_NE(std::find(journal.begin(), journal.end(), "free Q"), journal.end());
     form->Free();
   }
+}
+
+TEST_F(FormReaderTest, SyntaxErrorsNameTheirLine) {
+  TTextForm* form = new TTextForm(Application, true);
+  form->AfterConstruction();
+  try {
+    ReadComponentText(form, "object F: TTextForm\nobject P: TTestProbe\nText = 'abc\nend\nend\n");
+    ADD_FAILURE() << "no error";
+  } catch (const EReadError& e) {
+    EXPECT_NE(e.Message().find("line 3"), std::string::npos) << e.Message();
+  }
+  EXPECT_EQ(form->ComponentCount(), 0);
+  form->Free();
 }
 
 TEST_F(FormReaderTest, EventHandlerExceptionGoesToTheApplicationAndTheLoopGoesOn) {
