@@ -1,0 +1,7 @@
+# The standard and common controls, the panel, the speed button, the open dialog and the message form.
+if(WIN32)
+  target_sources(classlib PRIVATE ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp ${CMAKE_CURRENT_LIST_DIR}/Spin.cpp
+                 ${CMAKE_CURRENT_LIST_DIR}/ComCtrls.cpp ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
+                 ${CMAKE_CURRENT_LIST_DIR}/Buttons.cpp ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp)
+  target_link_libraries(classlib PUBLIC comctl32 comdlg32 msimg32)
+endif()

@@ -1,0 +1,100 @@
+#include "Dialogs.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "StdCtrls.h"
+
+DEFINE_COMPONENT(TOpenDialog, TComponent,
+                 ({Prop<&TOpenDialog::FileName, &TOpenDialog::SetFileName>("FileName"),
+                   Prop<&TOpenDialog::Filter, &TOpenDialog::SetFilter>("Filter"),
+                   Prop<&TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir>("InitialDir"),
+                   Prop<&TOpenDialog::Title, &TOpenDialog::SetTitle>("Title")}),
+                 ({}))
+
+bool TOpenDialog::Execute() {
+  // The platform wants the filter's parts separated by NULs and ended by two.
+  std::string filter = filter_;
+  std::replace(filter.begin(), filter.end(), '|', '\0');
+  filter.append(2, '\0');
+  std::vector<char> file(MAX_PATH * 4, '\0');
+  fileName_.copy(file.data(), std::min(fileName_.size(), file.size() - 1));
+
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = GetActiveWindow();
+  if (!ofn.hwndOwner && Application->MainForm() && Application->MainForm()->HandleAllocated())
+    ofn.hwndOwner = Application->MainForm()->Handle();
+  ofn.lpstrFilter = filter_.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
+  ofn.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
+  ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+  if (!GetOpenFileNameA(&ofn)) return false;
+  fileName_ = file.data();
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+DEFINE_CLASS(TMessageForm, TForm, ({}))
+
+namespace {
+// The application's title, or the program's file name without its extension.
+std::string MessageCaption() {
+  if (!Application->Title().empty()) return Application->Title();
+  std::string name = Application->ExeName();
+  name = name.substr(name.find_last_of("\\/") + 1);
+  if (size_t dot = name.rfind('.'); dot != std::string::npos) name.resize(dot);
+  return name;
+}
+}  // namespace
+
+TCustomForm* CreateMessageDialog(const std::string& Msg) {
+  constexpr int kMargin = 12, kGap = 16, kButtonWidth = 75, kButtonHeight = 25;
+  auto* form = Create<TMessageForm>(Application);
+  try {
+    form->SetBorderStyle(bsDialog);
+    form->SetPosition(poScreenCenter);
+    form->SetCaption(MessageCaption());
+
+    auto* label = Create<TLabel>(form);
+    label->SetName("Message");
+    label->SetParent(form);
+    label->SetCaption(Msg);
+    label->SetBounds(kMargin, kMargin, label->Width(), label->Height());
+
+    auto* button = Create<TButton>(form);
+    button->SetName("OK");
+    button->SetParent(form);
+    button->SetCaption("OK");
+    button->SetModalResult(mrOk);
+    button->SetDefault(true);
+    button->SetCancel(true);
+
+    int width = std::max(label->Width(), kButtonWidth) + 2 * kMargin;
+    int top = label->Top() + label->Height() + kGap;
+    button->SetBounds((width - kButtonWidth) / 2, top, kButtonWidth, kButtonHeight);
+    form->SetClientWidth(width);
+    form->SetClientHeight(top + kButtonHeight + kMargin);
+  } catch (...) {
+    form->Free();
+    throw;
+  }
+  return form;
+}
+
+void ShowMessage(const std::string& Msg) {
+  TCustomForm* form = CreateMessageDialog(Msg);
+  try {
+    form->ShowModal();
+  } catch (...) {
+    form->Free();
+    throw;
+  }
+  form->Free();
+}
