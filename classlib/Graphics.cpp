@@ -142,8 +142,7 @@ void TGraphicsObject::Changed() {
 }
 
 DEFINE_CLASS(TFont, TGraphicsObject,
-             ({Prop<&TFont::Charset, &TFont::SetCharset>("Charset"),
-               Prop<&TFont::Color, &TFont::SetColor>("Color"),
+             ({Prop<&TFont::Charset, &TFont::SetCharset>("Charset"), Prop<&TFont::Color, &TFont::SetColor>("Color"),
                Prop<&TFont::Height, &TFont::SetHeight>("Height"), Prop<&TFont::Name, &TFont::SetName>("Name"),
                Prop<&TFont::Pitch, &TFont::SetPitch>("Pitch"), Prop<&TFont::Size, &TFont::SetSize>("Size"),
                Prop<&TFont::Style, &TFont::SetStyle>("Style")}))
@@ -321,7 +320,8 @@ void TBrush::Assign(TPersistent* Source) {
 
 HBRUSH TBrush::Handle() {
   if (!handle_) {
-    static const LONG hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+    static const LONG hatches[] = {0,        0,           HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL,
+                                   HS_CROSS, HS_DIAGCROSS};
     LOGBRUSH lb{};
     lb.lbStyle = style_ == bsSolid ? BS_SOLID : style_ == bsClear ? BS_NULL : BS_HATCHED;
     lb.lbColor = ColorToRGB(color_);
@@ -351,7 +351,8 @@ void TBrush::SetStyle(TBrushStyle Value) {
 
 DEFINE_CLASS(TCanvas, TPersistent, ({}))
 
-TCanvas::TCanvas() : font_(std::make_unique<TFont>()), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()) {
+TCanvas::TCanvas()
+    : font_(std::make_unique<TFont>()), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()) {
   font_->OnChange = TNotifyEvent::Bind<&TCanvas::FontChanged>(this);
   pen_->OnChange = TNotifyEvent::Bind<&TCanvas::PenChanged>(this);
   brush_->OnChange = TNotifyEvent::Bind<&TCanvas::BrushChanged>(this);
@@ -370,10 +371,10 @@ HDC TCanvas::Require(unsigned objects) {
     SetTextColor(dc_, ColorToRGB(font_->Color()));
   }
   if (missing & kPen) {
-    static const int rops[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,        R2_COPYPEN,
-                               R2_NOTCOPYPEN,  R2_MERGEPENNOT, R2_MASKPENNOT,  R2_MERGENOTPEN, R2_MASKNOTPEN,
-                               R2_MERGEPEN,    R2_NOTMERGEPEN, R2_MASKPEN,     R2_NOTMASKPEN,  R2_XORPEN,
-                               R2_NOTXORPEN};
+    static const int rops[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                               R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                               R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                               R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
     oldPen_ = SelectObject(dc_, pen_->Handle());
     SetROP2(dc_, Lookup(rops, pen_->Mode()));
   }
@@ -436,8 +437,7 @@ SIZE TCanvas::TextExtent(const std::string& Text) {
 }
 
 void TCanvas::Draw(int X, int Y, TGraphic* Graphic) {
-  if (Graphic && !Graphic->Empty())
-    Graphic->Draw(this, {X, Y, X + Graphic->Width(), Y + Graphic->Height()});
+  if (Graphic && !Graphic->Empty()) Graphic->Draw(this, {X, Y, X + Graphic->Width(), Y + Graphic->Height()});
 }
 
 void TCanvas::StretchDraw(const RECT& Rect, TGraphic* Graphic) {

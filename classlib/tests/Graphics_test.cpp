@@ -151,7 +151,8 @@ TEST(Font, HandleIsRemadeAfterAChangeAndEveryChangeIsTold) {
 
 TEST(Font, TakenHandleGivesItsProperties) {
   TFont f;
-  HFONT made = CreateFontA(-15, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier New");
+  HFONT made =
+      CreateFontA(-15, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier New");
   f.SetHandle(made);
   EXPECT_EQ(f.Handle(), made);
   EXPECT_EQ(f.Height(), -15);
@@ -209,9 +210,9 @@ TEST(Canvas, DrawingLeavesItsPixels) {
     int x, y;
     COLORREF rgb;
   } probes[] = {
-      {2, 2, kRed},    {5, 5, kRed},    {6, 6, kWhite},   // filled, right and bottom edges excluded
-      {8, 2, kBlue},   {13, 7, kBlue},  {10, 4, kWhite},  // framed, the inside left alone
-      {0, 20, kGreen}, {9, 20, kGreen}, {10, 20, kWhite}, // the end point is not drawn
+      {2, 2, kRed},    {5, 5, kRed},    {6, 6, kWhite},    // filled, right and bottom edges excluded
+      {8, 2, kBlue},   {13, 7, kBlue},  {10, 4, kWhite},   // framed, the inside left alone
+      {0, 20, kGreen}, {9, 20, kGreen}, {10, 20, kWhite},  // the end point is not drawn
       {30, 2, kBlack},
   };
   for (const auto& p : probes) EXPECT_EQ(At(*b, p.x, p.y), p.rgb) << p.x << "," << p.y;
@@ -236,8 +237,10 @@ TEST(Canvas, TextChangesPixelsAndAClearBrushKeepsTheBackground) {
         white += At(*b, x, y) == kWhite;
       }
     EXPECT_GT(ink, 0) << style;
-    if (style == bsClear) EXPECT_EQ(white, 0);
-    else EXPECT_GT(white, 0);
+    if (style == bsClear)
+      EXPECT_EQ(white, 0);
+    else
+      EXPECT_GT(white, 0);
   }
 }
 
@@ -248,8 +251,10 @@ TEST(Canvas, StretchingCopiesNearestPixels) {
   TBitmap dst;
   dst.SetSize(4, 4);
   dst.Canvas()->CopyRect({0, 0, 4, 4}, src->Canvas(), {0, 0, 2, 2});
-  const COLORREF expected[4][4] = {
-      {kRed, kRed, kWhite, kWhite}, {kRed, kRed, kWhite, kWhite}, {kWhite, kWhite, kBlue, kBlue}, {kWhite, kWhite, kBlue, kBlue}};
+  const COLORREF expected[4][4] = {{kRed, kRed, kWhite, kWhite},
+                                   {kRed, kRed, kWhite, kWhite},
+                                   {kWhite, kWhite, kBlue, kBlue},
+                                   {kWhite, kWhite, kBlue, kBlue}};
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(At(dst, x, y), expected[y][x]) << x << "," << y;
   TBitmap stretched;
@@ -391,10 +396,17 @@ TEST(Bitmap, MalformedFileLeavesTheBitmapAndStreamAsTheyWere) {
     std::vector<uint8_t> file;
   } cases[] = {
       {"truncated header", std::vector<uint8_t>{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0}},
-      {"huge width and height", spoilt([](BmpSpec& s) { s.width = 30000; s.height = 30000; })},
+      {"huge width and height", spoilt([](BmpSpec& s) {
+         s.width = 30000;
+         s.height = 30000;
+       })},
       {"pixel data past the end", spoilt([](BmpSpec&) {}, 1)},
       {"bad bit depth", spoilt([](BmpSpec& s) { s.bits = 12; })},
-      {"palette too large", spoilt([](BmpSpec& s) { s.bits = 4; s.colorsUsed = 17; s.palette.assign(17, 0); })},
+      {"palette too large", spoilt([](BmpSpec& s) {
+         s.bits = 4;
+         s.colorsUsed = 17;
+         s.palette.assign(17, 0);
+       })},
       {"negative width", spoilt([](BmpSpec& s) { s.width = -2; })},
   };
   auto b = Filled(2, 2, clRed);
