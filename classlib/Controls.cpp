@@ -490,6 +490,8 @@ void TWinControl::CreateParams(TCreateParams& p) {
 }
 
 void TWinControl::CreateHandle() {
+  // A parent without a window makes its children's windows, this one's included, as it gets one.
+  if (Parent()) Parent()->HandleNeeded();
   if (handle_) return;
   CreateWnd();
   // Children get their windows as soon as their parent has one.
