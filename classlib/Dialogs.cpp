@@ -36,6 +36,9 @@ bool TOpenDialog::Execute() {
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
   if (!GetOpenFileNameA(&ofn)) return false;
   fileName_ = file.data();
+  // Without OFN_NOCHANGEDIR the picked file's folder becomes current; the dialog does so only when
+  // the user browsed there, not for a typed path, so it is done here for every way of picking.
+  if (ofn.nFileOffset > 0) SetCurrentDirectoryA(fileName_.substr(0, ofn.nFileOffset).c_str());
   return true;
 }
 
