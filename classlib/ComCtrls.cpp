@@ -416,6 +416,15 @@ void TToolBar::WndProc(TMessage& m) {
       TWinControl::WndProc(m);
       SyncBounds();
       return;
+    case WM_ERASEBKGND: {
+      // A flat bar is see-through: it asks its parent for the background, and our forms paint
+      // theirs in WM_PAINT only.
+      RECT r;
+      GetClientRect(Handle(), &r);
+      FillRect(reinterpret_cast<HDC>(m.WParam), &r, BrushHandle());
+      m.Result = 1;
+      return;
+    }
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

@@ -1,0 +1,263 @@
+// What every control shares: one replaceable WindowProc, one window each, the mouse entering
+// and leaving windowed and graphic controls; and a picture of a form holding one of each.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "Buttons.h"
+#include "ComCtrls.h"
+#include "ControlsTesting.h"
+#include "ExtCtrls.h"
+#include "Spin.h"
+#include "StdCtrls.h"
+
+namespace {
+
+TEST(Controls, WindowProcSwappedForASpySeesEveryMessageAndIsRestored) {
+  TestForm t("object Edit1: TEdit\n  Left = 10\n  Top = 10\n end");
+  auto* edit = t.Get<TEdit>("Edit1");
+  ASSERT_TRUE(edit);
+  TWndMethod original = edit->WindowProc;
+  {
+    MessageSpy spy(edit);
+    SetWindowTextA(edit->Handle(), "seen");
+    SendMessageA(edit->Handle(), WM_SETFONT, 0, FALSE);
+    edit->Perform(CM_TEXTCHANGED);
+    EXPECT_TRUE(spy.Saw(WM_SETTEXT));
+    EXPECT_TRUE(spy.Saw(WM_SETFONT));
+    EXPECT_TRUE(spy.Saw(CM_TEXTCHANGED));
+    EXPECT_EQ(edit->Text(), "seen");  // passed on to the control's own handling
+  }
+  EXPECT_TRUE(edit->WindowProc == original);
+  SetWindowTextA(edit->Handle(), "after");
+  EXPECT_EQ(edit->Text(), "after");
+}
+
+int CountChildren(HWND parent, const char* cls) {
+  struct Count {
+    const char* cls;
+    int n;
+  } c{cls, 0};
+  EnumChildWindows(
+      parent,
+      [](HWND w, LPARAM lp) {
+        auto* c = reinterpret_cast<Count*>(lp);
+        if (WindowClass(w) == c->cls) ++c->n;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&c));
+  return c.n;
+}
+
+TEST(Controls, AControlAskedForItsWindowBeforeItsFormGetsOnlyOne) {
+  TestForm t("object Button1: TButton\n end\n object Memo1: TMemo\n  Top = 40\n end");
+  HWND button = t.Get<TButton>("Button1")->Handle();
+  EXPECT_EQ(CountChildren(t.form->Handle(), "TButton"), 1);
+  EXPECT_EQ(CountChildren(t.form->Handle(), "TMemo"), 1);
+  EXPECT_EQ(GetParent(button), t.form->Handle());
+  EXPECT_EQ(TWinControl::FromHandle(button), t.Get<TButton>("Button1"));
+}
+
+TEST(Controls, MouseEntersAndLeavesWindowedAndGraphicControls) {
+  TestForm t(R"(
+  object Label1: TLabel
+    Left = 20
+    Top = 20
+    Caption = 'Width and height'
+  end
+  object Edit1: TEdit
+    Left = 20
+    Top = 80
+  end)");
+  auto* label = t.Get<TLabel>("Label1");
+  auto* edit = t.Get<TEdit>("Edit1");
+  ASSERT_TRUE(label && edit);
+  t.Show();
+  MessageSpy labelSpy(label), editSpy(edit), formSpy(t.form);
+  // The pointer goes there and the window hears of it, as when the user moves the mouse.
+  auto moveTo = [&](TWinControl* window, POINT p) {
+    POINT screen = p;
+    ClientToScreen(window->Handle(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageA(window->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+  };
+  moveTo(t.form, {300, 300});
+  ASSERT_TRUE(WaitUntil([&] { return MouseControl() == t.form; }));
+  moveTo(t.form, {label->Left() + 5, label->Top() + 5});
+  EXPECT_TRUE(WaitUntil([&] { return labelSpy.Saw(CM_MOUSEENTER); }));
+  EXPECT_EQ(MouseControl(), label);
+  EXPECT_TRUE(formSpy.Saw(CM_MOUSELEAVE));
+  moveTo(edit, {10, 10});
+  EXPECT_TRUE(WaitUntil([&] { return editSpy.Saw(CM_MOUSEENTER); }));
+  EXPECT_TRUE(labelSpy.Saw(CM_MOUSELEAVE));
+  moveTo(t.form, {300, 300});
+  EXPECT_TRUE(WaitUntil([&] { return editSpy.Saw(CM_MOUSELEAVE); }));
+  EXPECT_TRUE(WaitUntil([&] { return MouseControl() == t.form; }));
+  EXPECT_EQ(labelSpy.Count(CM_MOUSEENTER), 1);
+  EXPECT_EQ(editSpy.Count(CM_MOUSEENTER), 1);
+}
+
+// A form holding one of each control, written as a BMP into the folder SUITE_SHOTS names.
+TEST(Controls, PictureOfAFormWithEveryControl) {
+  TestForm t(R"(
+  object Label1: TLabel
+    Left = 16
+    Top = 16
+    Caption = 'Input DVD Directory:'
+  end
+  object Label7: TLabel
+    Left = 16
+    Top = 40
+    Cursor = crHandPoint
+    Caption = 'Help'
+    Font.Color = clNavy
+    Font.Height = -16
+    Font.Style = [fsUnderline]
+  end
+  object Edit1: TEdit
+    Left = 128
+    Top = 16
+    Width = 273
+    Height = 21
+    Text = 'C:\DVD'
+  end
+  object SpeedButton1: TSpeedButton
+    Left = 410
+    Top = 10
+    Width = 41
+    Height = 33
+    Caption = '...'
+    Flat = True
+    Font.Style = [fsBold]
+  end
+  object ListView1: TListView
+    Left = 128
+    Top = 48
+    Width = 249
+    Height = 120
+    Checkboxes = True
+    Columns = <
+      item
+        Caption = 'Vob Files:'
+        Width = 100
+      end
+      item
+        Caption = 'Size'
+        Width = 100
+      end>
+    RowSelect = True
+    ViewStyle = vsReport
+  end
+  object ToolBar1: TToolBar
+    Left = 400
+    Top = 56
+    Width = 81
+    Height = 113
+    ButtonHeight = 21
+    ButtonWidth = 63
+    Flat = True
+    ShowCaptions = True
+    object ToolButton1: TToolButton
+      Caption = 'Select'
+    end
+    object ToolButton2: TToolButton
+      Caption = 'Unselect'
+    end
+    object ToolButton4: TToolButton
+      Caption = 'Select All'
+    end
+    object ToolButton3: TToolButton
+      Caption = 'Unselect All'
+    end
+  end
+  object SpinEdit3: TSpinEdit
+    Left = 168
+    Top = 180
+    Width = 57
+    Height = 22
+    MaxValue = 1000
+    MinValue = 0
+    Value = 128
+  end
+  object Memo1: TMemo
+    Left = 16
+    Top = 212
+    Width = 300
+    Height = 60
+    Lines.Strings = (
+      'Please be patient..'
+      'frame=  120 fps= 25')
+  end
+  object ProgressBar1: TProgressBar
+    Left = 16
+    Top = 280
+    Width = 300
+    Height = 9
+    Smooth = True
+    Position = 60
+  end
+  object ListBox1: TListBox
+    Left = 330
+    Top = 212
+    Width = 150
+    Height = 60
+    Items.Strings = (
+      'VTS_01_1.VOB'
+      'VTS_01_2.VOB')
+  end
+  object Panel1: TPanel
+    Left = 16
+    Top = 300
+    Width = 233
+    Height = 65
+    Cursor = crHandPoint
+    BevelInner = bvRaised
+    Caption = '3GP Video converter'
+    Font.Style = [fsBold]
+  end
+  object Button1: TButton
+    Left = 344
+    Top = 310
+    Width = 121
+    Height = 41
+    Caption = 'Convert'
+  end)");
+  auto* lv = t.Get<TListView>("ListView1");
+  ASSERT_TRUE(lv);
+  for (const char* name : {"VTS_01_1.VOB", "VTS_01_2.VOB"}) {
+    TListItem* item = lv->Items()->Add();
+    item->SetCaption(name);
+    item->SubItems()->Add("1073709056");
+  }
+  lv->Items()->Item(0)->SetChecked(true);
+  t.form->SetCaption("Every control");
+  t.Show();
+  for (int i = 0; i < 3; ++i) {
+    RedrawWindow(t.form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    WaitUntil([] { return false; }, 100);
+  }
+
+  RECT r;
+  GetWindowRect(t.form->Handle(), &r);
+  TBitmap shot;
+  shot.SetSize(r.right - r.left, r.bottom - r.top);
+  {
+    DeviceContext screen;
+    BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen.get(), r.left, r.top, SRCCOPY);
+  }
+  // The flat tool bar shows the form's face behind its buttons.
+  auto* bar = t.Get<TToolBar>("ToolBar1");
+  POINT corner{bar->Width() - 3, bar->Height() - 3};
+  ClientToScreen(bar->Handle(), &corner);
+  EXPECT_EQ(ColorToRGB(shot.Canvas()->Pixels(corner.x - r.left, corner.y - r.top)), ColorToRGB(clBtnFace));
+
+  const char* folder = getenv("SUITE_SHOTS");
+  if (!folder) GTEST_SKIP() << "SUITE_SHOTS is not set";
+  std::string path = std::string("Z:") + folder + "/controls.bmp";
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  shot.SaveToFile(path);
+  EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
