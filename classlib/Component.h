@@ -63,6 +63,9 @@ class TComponent : public TPersistent {
   int32_t Tag() const { return tag_; }
   void SetTag(int32_t Value) { tag_ = Value; }
   TComponentState ComponentState() const { return state_; }
+  // Where a designer placed a non-visual component: Left in the low word, Top in the high word.
+  int32_t DesignInfo() const { return designInfo_; }
+  void SetDesignInfo(int32_t Value) { designInfo_ = Value; }
 
   void InsertComponent(TComponent* AComponent);
   void RemoveComponent(TComponent* AComponent);
@@ -76,6 +79,8 @@ class TComponent : public TPersistent {
   // Form-resource reading: csLoading/csReading from before the first property until Loaded.
   void BeginLoading() { state_ += csLoading; state_ += csReading; }
   void EndReading() { state_ -= csReading; }
+  // A read that failed: the component is no longer loading, and Loaded does not run.
+  void CancelLoading() { state_ -= csReading; state_ -= csLoading; }
   virtual void Loaded() { state_ -= csLoading; }
   TPersistent* GetOwner() override { return owner_; }
 
@@ -90,6 +95,7 @@ class TComponent : public TPersistent {
   bool inserted_ = false;
   std::string name_;
   int32_t tag_ = 0;
+  int32_t designInfo_ = 0;
   TComponentState state_;
   std::vector<TComponent*> components_;
   std::vector<TComponent*> freeNotifies_;
@@ -106,6 +112,14 @@ T* Create(TComponent* owner, A&&... args) {
     throw;
   }
   return obj;
+}
+
+// The component named Name that Owner owns, as a T; raises EReadError when there is none.
+template <class T>
+T* FindOwned(TComponent* owner, const char* name) {
+  T* c = As<T>(owner->FindComponent(name));
+  if (!c) throw EReadError(std::string("Component ") + name + " of class " + T::StaticClassName() + " not found");
+  return c;
 }
 
 // Creates a component of a class known only by reference (form resources, skinner tables).

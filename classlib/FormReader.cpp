@@ -273,7 +273,7 @@ class Reader {
     root_->BeginLoading();
     loaded_.push_back(root_);
     try {
-      if (root_->Name().empty()) root_->SetName(node.name);
+      if (root_->Name().empty()) root_->SetName(UniqueRootName(node.name));
       ReadBody(root_, node);
       for (const Fixup& f : fixups_) {
         TComponent* target = root_->FindComponent(f.target);
@@ -286,8 +286,7 @@ class Reader {
     } catch (...) {
       // Free what this read created, last first; the root stays for its creator to free.
       for (auto it = created_.rbegin(); it != created_.rend(); ++it) (*it)->Free();
-      root_->EndReading();
-      root_->Loaded();
+      root_->CancelLoading();
       throw;
     }
     for (TComponent* c : loaded_) c->EndReading();
@@ -295,6 +294,16 @@ class Reader {
   }
 
  private:
+  // A second form of a class whose first is still alive is named Form1_1, Form1_2...
+  std::string UniqueRootName(const std::string& name) {
+    TComponent* owner = root_->Owner();
+    if (!owner || !owner->FindComponent(name)) return name;
+    for (int n = 1;; ++n) {
+      std::string candidate = name + "_" + std::to_string(n);
+      if (!owner->FindComponent(candidate)) return candidate;
+    }
+  }
+
   void ReadBody(TComponent* obj, const Node& node) {
     for (const auto& [name, value] : node.props) SetProperty(obj, name, value, node.name);
     for (const Node& child : node.children) ReadChild(obj, child);
@@ -352,6 +361,16 @@ class Reader {
       return;
     }
     const TPropInfo* p = GetPropInfo(obj, name);
+    if (!p && v.kind == Value::Integer && !As<TControl>(obj) && As<TComponent>(obj) &&
+        (strcasecmp(name.c_str(), "Left") == 0 || strcasecmp(name.c_str(), "Top") == 0)) {
+      // The designer's position of a non-visual component.
+      auto* c = static_cast<TComponent*>(obj);
+      int32_t info = c->DesignInfo();
+      int32_t word = static_cast<uint16_t>(v.integer);
+      info = strcasecmp(name.c_str(), "Left") == 0 ? (info & ~0xFFFF) | word : (info & 0xFFFF) | (word << 16);
+      c->SetDesignInfo(info);
+      return;
+    }
     if (!p) {
       auto* persistent = As<TPersistent>(obj);
       if (persistent && v.kind == Value::Binary) {

@@ -16,5 +16,9 @@ wineserver -p 30   # one server for the whole run: Wine's start-up is paid once
 status=0
 (cd "$build/native" && ctest --output-on-failure -j"$(nproc)") || status=1
 (cd "$build/x86_64" && ctest --output-on-failure -j"$(nproc)" --timeout 300) || status=1
+# Screenshots the tests took, as PNGs for people.
+for bmp in "$build"/x86_64/screenshots/*.bmp; do
+  [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
 [ $status -eq 0 ] && echo "all tests passed" || echo "tests FAILED"
 exit $status

@@ -1,0 +1,361 @@
+// The DVD converter as a person uses it, under Wine: real windows, a real cmd.exe, the test encoder.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Dialogs.h"
+#include "JobText.h"
+#include "Screenshot.h"
+#include "SysUtils.h"
+#include "TestLoop.h"
+#include "Unit1.h"
+#include "working.h"
+
+namespace {
+
+std::string TempFolder(const std::string& name) {
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  std::string dir = std::string(base) + "dunmarrow_" + name + "_" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
+void WriteFile(const std::string& path, const std::string& text, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+  std::ofstream(path, std::ios::binary) << text;
+  SetFileAttributesA(path.c_str(), attributes);
+}
+
+std::string ReadFileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs Action on every timer tick while a modal loop runs, until it returns true.
+std::function<bool()> watcher;
+void CALLBACK Watch(HWND, UINT, UINT_PTR id, DWORD) {
+  if (watcher && watcher()) {
+    KillTimer(nullptr, id);
+    watcher = nullptr;
+  }
+}
+void WatchWhileModal(std::function<bool()> action) {
+  watcher = std::move(action);
+  SetTimer(nullptr, 0, 50, Watch);
+}
+
+// The text of an open message form, closing it; empty when none is open.
+std::string TakeMessage() {
+  for (int i = 0; i < Screen->FormCount(); ++i) {
+    TForm* f = Screen->Forms(i);
+    if (f->ClassName() != "TMessageForm" || !f->Visible()) continue;
+    std::string text;
+    for (int c = 0; c < f->ControlCount(); ++c)
+      if (auto* label = As<TLabel>(f->Controls(c))) text = label->Caption();
+    f->SetModalResult(mrOk);
+    return text;
+  }
+  return "";
+}
+
+// Presses Convert and answers the message box it shows; returns the message.
+std::string ConvertExpectingMessage() {
+  std::string message;
+  WatchWhileModal([&] {
+    message = TakeMessage();
+    return !message.empty();
+  });
+  Form1->Button1Click(nullptr);
+  return message;
+}
+
+class DunmarrowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!Form1) Application->CreateForm(Form1);
+    Form1->Show();
+  }
+  void SetUp() override {
+    Form1->Edit1->SetText("");
+    Form1->Edit2->SetText("");
+    Form1->ListView1->Items()->Clear();
+    SetEnvironmentVariableA("ZOV_PAUSE", "5");
+    SetEnvironmentVariableA("ZOV_STEPS", "3");
+    SetEnvironmentVariableA("ZOV_LOG", nullptr);
+  }
+  // A DVD folder with VIDEO_TS holding the given .vob files (and a folder named like one).
+  std::string MakeDvd(const std::string& name, const std::vector<std::string>& vobs) {
+    std::string root = TempFolder(name);
+    std::string ts = root + "\\VIDEO_TS";
+    CreateDirectoryA(ts.c_str(), nullptr);
+    for (const std::string& v : vobs) WriteFile(ts + "\\" + v, "vob data of " + v);
+    CreateDirectoryA((ts + "\\MENU.VOB").c_str(), nullptr);
+    return root;
+  }
+  // Runs the batch in the modal work form until Done is enabled after the last job, then presses Done.
+  void RunBatch(DWORD timeoutMs = 60000) {
+    DWORD start = GetTickCount();
+    finished = false;
+    WatchWhileModal([this, start, timeoutMs] {
+      bool last = FileIndex > Form1->ListBox1->Items()->Count();
+      if (workForm && last && workForm->Button2->Enabled()) {
+        if (!shot.empty()) SaveScreenshot(workForm->Handle(), shot);
+        fileBar = workForm->ProgressBar1->Position();
+        batchBar = workForm->ProgressBar2->Position();
+        status = workForm->Label3->Caption();
+        log = workForm->Memo1->Lines()->Text();
+        finished = true;
+        workForm->Button2->Click();
+        return true;
+      }
+      if (GetTickCount() - start > timeoutMs && workForm) {
+        workForm->Close();
+        return true;
+      }
+      return false;
+    });
+    Form1->Button1Click(nullptr);
+  }
+  std::string shot;  // the name of a screenshot of the work form at the end of the batch
+  bool finished = false;
+  int fileBar = 0, batchBar = 0;
+  std::string status, log;
+};
+
+TEST_F(DunmarrowTest, ListsTheVobFilesOfVideoTsHiddenAndSystemOnesTooButNoFolders) {
+  std::string dvd = MakeDvd("list", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
+  WriteFile(dvd + "\\VIDEO_TS\\HIDDEN.VOB", "hh", FILE_ATTRIBUTE_HIDDEN);
+  WriteFile(dvd + "\\VIDEO_TS\\SYSTEM.VOB", "sss", FILE_ATTRIBUTE_SYSTEM);
+  WriteFile(dvd + "\\VIDEO_TS\\NOTES.TXT", "x");
+  Form1->ChooseInputFolder(dvd);
+  EXPECT_EQ(Form1->Edit1->Text(), dvd);
+  EXPECT_EQ(VobFolder, dvd + "\\VIDEO_TS\\");
+  std::vector<std::string> names;
+  for (int i = 0; i < Form1->ListView1->Items()->Count(); ++i) {
+    TListItem* item = Form1->ListView1->Items()->Item(i);
+    names.push_back(item->Caption() + "=" + item->SubItems()->Strings(0));
+    EXPECT_FALSE(item->Checked());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"HIDDEN.VOB=2", "SYSTEM.VOB=3", "VTS_01_1.VOB=24", "VTS_01_2.VOB=24"}));
+}
+
+TEST_F(DunmarrowTest, AFolderWithoutVideoTsIsListedItself) {
+  std::string dir = TempFolder("plain");
+  WriteFile(dir + "\\A.VOB", "a");
+  Form1->ChooseInputFolder(dir);
+  ASSERT_EQ(Form1->ListView1->Items()->Count(), 1);
+  EXPECT_EQ(VobFolder, dir + "\\");
+  // A cancel lists the typed folder again.
+  Form1->ChooseInputFolder("");
+  EXPECT_EQ(Form1->ListView1->Items()->Count(), 1);
+}
+
+TEST_F(DunmarrowTest, ConvertChecksItsInputInOrder) {
+  Form1->Edit1->SetText("   ");
+  EXPECT_EQ(ConvertExpectingMessage(), "You should set the input path.");
+  std::string empty = TempFolder("empty");
+  Form1->ChooseInputFolder(empty);
+  EXPECT_EQ(ConvertExpectingMessage(), "no vob file for conversion");
+  std::string dvd = MakeDvd("checks", {"A.VOB", "B.VOB"});
+  Form1->ChooseInputFolder(dvd);
+  // Rows but none ticked: this message comes first even though the output folder is empty too.
+  EXPECT_EQ(ConvertExpectingMessage(), "You should select at least 1 .vob file");
+  Form1->ListView1->Items()->Item(1)->SetSelected(true);
+  Form1->ToolButton1Click(nullptr);
+  EXPECT_TRUE(Form1->ListView1->Items()->Item(1)->Checked());
+  Form1->Edit2->SetText(" ");
+  EXPECT_EQ(ConvertExpectingMessage(), "You should set the output path.");
+}
+
+TEST_F(DunmarrowTest, SelectionButtons) {
+  std::string dvd = MakeDvd("select", {"A.VOB", "B.VOB", "C.VOB"});
+  Form1->ChooseInputFolder(dvd);
+  TListItems* items = Form1->ListView1->Items();
+  Form1->ToolButton1Click(nullptr);  // nothing selected: nothing happens
+  for (int i = 0; i < items->Count(); ++i) EXPECT_FALSE(items->Item(i)->Checked());
+  Form1->ToolButton4Click(nullptr);
+  for (int i = 0; i < items->Count(); ++i) EXPECT_TRUE(items->Item(i)->Checked());
+  items->Item(0)->SetSelected(true);
+  Form1->ToolButton2Click(nullptr);
+  EXPECT_FALSE(items->Item(0)->Checked());
+  Form1->ToolButton3Click(nullptr);
+  for (int i = 0; i < items->Count(); ++i) EXPECT_FALSE(items->Item(i)->Checked());
+}
+
+TEST_F(DunmarrowTest, ABatchOfThreeFilesConvertsInListOrderWithProgress) {
+  std::string dvd = MakeDvd("batch", {"VTS_01_1.VOB", "VTS_01_2.VOB", "VTS_01_3.VOB"});
+  std::string out = TempFolder("out");
+  std::string logFile = out + "\\zov.log";
+  SetEnvironmentVariableA("ZOV_LOG", logFile.c_str());
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText(out);
+  SaveScreenshot(Form1->Handle(), "dunmarrow-main");
+  shot = "dunmarrow-work";
+  RunBatch();
+  ASSERT_TRUE(finished) << log;
+  EXPECT_EQ(fileBar, 100);
+  EXPECT_EQ(batchBar, 3);
+  EXPECT_EQ(status.rfind("frame=", 0), 0u) << status;
+  for (int n = 1; n <= 3; ++n) {
+    SCOPED_TRACE(n);
+    EXPECT_EQ(GetFileAttributesA((out + "\\" + std::to_string(n) + ".3gp").c_str()) != INVALID_FILE_ATTRIBUTES, true);
+    std::string input = dvd + "\\VIDEO_TS\\VTS_01_" + std::to_string(n) + ".VOB";
+    EXPECT_NE(log.find("Converting " + input + " to 3gp video: "), std::string::npos) << log;
+  }
+  // The encoder received exactly the lines the job built, one per job, in list order.
+  std::string received = ReadFileText(logFile);
+  for (int n = 1; n <= 3; ++n) {
+    std::string input = dvd + "\\VIDEO_TS\\VTS_01_" + std::to_string(n) + ".VOB";
+    std::string line = EncoderCommandLine(ProgramPath + "zov.exe", input, 128, 128, out + "\\" + std::to_string(n) + ".3gp");
+    EXPECT_NE(received.find(line), std::string::npos) << line << "\n" << received;
+  }
+  EXPECT_LT(received.find("VTS_01_1"), received.find("VTS_01_2"));
+}
+
+TEST_F(DunmarrowTest, PathsWithBlanksAndShellCharactersReachTheEncoderWhole) {
+  std::string dvd = MakeDvd("Tom&Jerry (1)", {"VTS_01_1.VOB"});
+  std::string out = TempFolder("out put");
+  std::string logFile = out + "\\zov.log";
+  SetEnvironmentVariableA("ZOV_LOG", logFile.c_str());
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText(out);
+  RunBatch();
+  ASSERT_TRUE(finished) << log;
+  EXPECT_NE(GetFileAttributesA((out + "\\1.3gp").c_str()), INVALID_FILE_ATTRIBUTES) << log;
+  std::string received = ReadFileText(logFile);
+  EXPECT_NE(received.find("\"" + dvd + "\\VIDEO_TS\\VTS_01_1.VOB\""), std::string::npos) << received;
+  EXPECT_NE(received.find("\"" + out + "\\1.3gp\""), std::string::npos) << received;
+}
+
+TEST_F(DunmarrowTest, ALineLongerThan254CharactersReachesTheShellWhole) {
+  std::string dvd = MakeDvd("long", {"VTS_01_1.VOB"});
+  std::string out = TempFolder("longout");
+  std::string logFile = out + "\\zov.log";
+  SetEnvironmentVariableA("ZOV_LOG", logFile.c_str());
+  std::string deep = out + "\\" + std::string(120, 'd') + "\\" + std::string(100, 'e');
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText(deep);
+  RunBatch();
+  ASSERT_TRUE(finished) << log;
+  EXPECT_NE(ReadFileText(logFile).find(deep + "\\1.3gp"), std::string::npos);
+}
+
+TEST_F(DunmarrowTest, ALineTheShellCannotTakeIsNotSentAndTheBatchGoesOn) {
+  std::string dvd = MakeDvd("toolong", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText("C:\\" + std::string(9000, 'x'));
+  RunBatch();
+  ASSERT_TRUE(finished) << log;
+  EXPECT_EQ(status, "Error. Stopped");
+  EXPECT_NE(log.find("the command shell takes at most 8191"), std::string::npos) << log;
+  EXPECT_EQ(batchBar, 2);
+}
+
+TEST_F(DunmarrowTest, AStalledJobIsReportedAndTheBatchGoesOn) {
+  std::string dvd = MakeDvd("stall", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
+  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "fps=none\n");  // never prints its frame rate
+  std::string out = TempFolder("stallout");
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText(out);
+  RunBatch();
+  ASSERT_TRUE(finished) << log;
+  EXPECT_NE(GetFileAttributesA((out + "\\2.3gp").c_str()), INVALID_FILE_ATTRIBUTES) << log;
+  EXPECT_EQ(fileBar, 100);
+}
+
+TEST_F(DunmarrowTest, AStallInTheLastJobEnablesDone) {
+  std::string dvd = MakeDvd("laststall", {"VTS_01_1.VOB"});
+  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "fps=none\n");
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText(TempFolder("laststallout"));
+  RunBatch();
+  ASSERT_TRUE(finished);
+  EXPECT_EQ(status, "Error. Stopped");
+}
+
+TEST_F(DunmarrowTest, AMissingEncoderEndsAsAStall) {
+  std::string saved = ProgramPath;
+  ProgramPath = TempFolder("noencoder") + "\\";
+  std::string dvd = MakeDvd("noenc", {"VTS_01_1.VOB"});
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText(TempFolder("noencout"));
+  RunBatch();
+  ProgramPath = saved;
+  ASSERT_TRUE(finished);
+  EXPECT_EQ(status, "Error. Stopped");
+}
+
+// The parser fed line by line, with a work form present and its own shell as the sender.
+class ParserTest : public DunmarrowTest {
+ protected:
+  void SetUp() override {
+    DunmarrowTest::SetUp();
+    form = Create<TworkForm>(Application);
+    workForm = form;
+    PromptDir = "C:\\Conv";
+    InputDir = "E:\\VIDEO_TS";
+    ParseState = 1;
+  }
+  void TearDown() override {
+    workForm = nullptr;
+    if (form) form->Free();
+  }
+  void Feed(const std::string& line) { Output::HandleOutputLine(ShellRunner, line, otEntireLine); }
+  TworkForm* form = nullptr;
+};
+
+TEST_F(ParserTest, StatesMoveOnDurationThenFrameRateThenProgressAndPrompt) {
+  form->ProgressBar1->SetPosition(40);
+  Feed("C:\\Conv>");  // a prompt before the frame-rate line does not end the job
+  EXPECT_EQ(ParseState, 1);
+  Feed("  Duration: 00:01:23.45, st");  // the begun rest of a line counts like a whole one
+  EXPECT_EQ(ParseState, 2);
+  EXPECT_EQ(DurationSeconds, 83);
+  Feed("  Duration: 00:01:23.45, start: 0.000000, bitrate: 7597 kb/s");  // now ignored
+  Feed("C:\\Conv>");
+  EXPECT_EQ(ParseState, 2);
+  Feed("    Stream #0.0: Video: mpeg2video, yuv420p, 720x576, 25.00 fps(r)");
+  EXPECT_EQ(ParseState, 3);
+  EXPECT_EQ(FrameRate, 25);
+  Feed("frame=  250 q=2.0 size=     123kB time=10.0 bitrate=  96.0kbits/s");
+  EXPECT_EQ(FrameCount, 250);
+  EXPECT_EQ(form->ProgressBar1->Position(), 12);
+  EXPECT_EQ(form->Label3->Caption(), "frame=  250 q=2.0 size=     123kB time=10.0 bitrate=  96.0kbits/s");
+  Feed("frame=  oops q=2.0");  // does not convert: the status changes, the bar stays
+  EXPECT_EQ(form->ProgressBar1->Position(), 12);
+  Feed("c:\\conv>");  // another letter case is not the prompt
+  Feed("C:\\Conv> ");
+  EXPECT_FALSE(form->Button2->Enabled());
+}
+
+TEST_F(ParserTest, PromptOfTheInputFolderEndsTheLastJob) {
+  ParseState = 3;
+  FileIndex = Form1->ListBox1->Items()->Count() + 1;  // the last job
+  Feed("E:\\VIDEO_TS>");
+  EXPECT_TRUE(form->Button2->Enabled());
+  EXPECT_EQ(form->ProgressBar1->Position(), 100);
+}
+
+TEST_F(ParserTest, LinesFromAnEarlierShellAreIgnored) {
+  ParseState = 3;
+  FileIndex = 99;
+  TDosCommand* stale = Create<TDosCommand>(nullptr);
+  Output::HandleOutputLine(stale, "C:\\Conv>", otBeginningOfLine);
+  EXPECT_FALSE(form->Button2->Enabled());
+  stale->Free();
+}
+
+}  // namespace

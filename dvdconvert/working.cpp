@@ -1,0 +1,180 @@
+#include "working.h"
+
+#include <windows.h>
+
+#include "JobText.h"
+#include "Pelvardi_filelib.h"
+#include "SysUtils.h"
+#include "Unit1.h"
+
+TworkForm* workForm = nullptr;
+TDosCommand* ShellRunner = nullptr;
+int32_t FileIndex = 0;
+int32_t ParseState = 0;
+int32_t DurationSeconds = 0;
+int32_t FrameRate = 0;
+int32_t FrameCount = 0;
+std::string PromptDir;
+std::string InputDir;
+std::string ShellDir;
+
+DEFINE_COMPONENT(TworkForm, TForm, ({}),
+                 ({Handler<&TworkForm::FormCreate>("FormCreate"), Handler<&TworkForm::FormShow>("FormShow"),
+                   Handler<&TworkForm::Timer1Timer>("Timer1Timer"), Handler<&TworkForm::Timer2Timer>("Timer2Timer"),
+                   Handler<&TworkForm::Button2Click>("Button2Click")}))
+
+namespace {
+int JobCount() { return Form1->ListBox1->Items()->Count(); }
+
+// The edit's text as the platform holds it, whole.
+std::string WindowTextOf(HWND wnd) {
+  int length = GetWindowTextLengthW(wnd);
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  length = GetWindowTextW(wnd, &wide[0], length + 1);
+  wide.resize(static_cast<size_t>(length));
+  int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(bytes), '\0');
+  if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length, &text[0], bytes, nullptr, nullptr);
+  return text;
+}
+}  // namespace
+
+void TworkForm::Loaded() {
+  TForm::Loaded();
+  Memo1 = FindOwned<TMemo>(this, "Memo1");
+  Label3 = FindOwned<TLabel>(this, "Label3");
+  ProgressBar1 = FindOwned<TProgressBar>(this, "ProgressBar1");
+  ProgressBar2 = FindOwned<TProgressBar>(this, "ProgressBar2");
+  Button2 = FindOwned<TButton>(this, "Button2");
+  Timer1 = FindOwned<TTimer>(this, "Timer1");
+  Timer2 = FindOwned<TTimer>(this, "Timer2");
+}
+
+void TworkForm::FormCreate(TObject*) {
+  ShellRunner = Create<TDosCommand>(nullptr);  // never freed: the shell runs for the program's life
+  ShellRunner->SetCommandLine(IsNT ? "cmd.exe" : "command.exe");
+  ShellRunner->OnNewLine = TNewLineEvent::Bind<&Output::HandleOutputLine>();
+  ShellDir = GetCurrentDir();
+  ShellRunner->Execute();
+}
+
+void TworkForm::FormShow(TObject*) {
+  Memo1->Lines()->Clear();
+  Timer1->SetEnabled(true);
+  Button2->SetEnabled(false);
+  FileIndex = 1;
+  ProgressBar2->SetMax(JobCount());
+}
+
+void TworkForm::Timer1Timer(TObject*) {
+  Timer1->SetEnabled(false);
+  Memo1->Lines()->Clear();
+  StartNextFile();
+}
+
+void TworkForm::Button2Click(TObject*) {}
+
+void TworkForm::StartNextFile() {
+  ProgressBar2->SetPosition(FileIndex);
+  Application->ProcessMessages();
+  ParseState = 1;
+  Button2->SetEnabled(false);
+  SetStatus("Converting to iPod video ..");
+  Memo1->Repaint();
+  InputFile = Form1->ListBox1->Items()->Strings(FileIndex - 1);
+  OutputFile = JobOutputFile(Form1->Edit2->Text(), FileIndex);
+  AddLog("Converting " + InputFile + " to 3gp video: ");
+  AddLog(">>" + OutputFile);
+  std::string line = EncoderCommandLine(ProgramPath + "zov.exe", InputFile, Form1->SpinEdit3->Value(),
+                                        Form1->SpinEdit4->Value(), OutputFile);
+  InputDir = GetFileDir(InputFile);
+  PromptDir = ProgramDir;
+  ChDir(ProgramDir);
+  Application->ProcessMessages();
+  Form1->Edit3->SetText(line);
+  // A fresh ten seconds for every job, also while the previous job's timer still runs.
+  Timer2->SetEnabled(false);
+  Timer2->SetEnabled(true);
+  std::string sent = WindowTextOf(Form1->Edit3->Handle());
+  if (sent.size() > kShellLineLimit) {
+    AddLog("Error. The command line is " + IntToStr(static_cast<int64_t>(sent.size())) +
+           " characters long; the command shell takes at most " + IntToStr(kShellLineLimit) + ".");
+    Timer2->SetEnabled(false);
+    return NextJobAfterFailure("Error. Stopped");
+  }
+  ShellRunner->SendLine(sent, true);
+}
+
+void TworkForm::EndOfJob() {
+  Button2->SetEnabled(true);
+  ProgressBar1->SetPosition(100);
+  ++FileIndex;
+  if (JobCount() >= FileIndex) StartNextFile();
+}
+
+void TworkForm::NextJobAfterFailure(const std::string& Status) {
+  SetStatus(Status);
+  Button2->SetEnabled(true);
+  ++FileIndex;
+  if (JobCount() >= FileIndex) StartNextFile();
+}
+
+void TworkForm::Timer2Timer(TObject*) {
+  Timer2->SetEnabled(false);
+  if (ParseState >= 3) return;
+  NextJobAfterFailure("Error. Stopped");
+}
+
+void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType) {
+  try {
+    // Shells of earlier work forms still print; only the current one speaks for the job.
+    if (Sender != ShellRunner || !workForm) return;
+    switch (ParseState) {
+      case 1:
+        if (IsDurationLine(NewLine)) {
+          std::optional<int> seconds = ParseDuration(NewLine);
+          if (!seconds) return;
+          DurationSeconds = *seconds;
+          ParseState = 2;
+        }
+        return;
+      case 2:
+        if (IsFrameRateLine(NewLine)) {
+          std::optional<int> rate = ParseFrameRate(NewLine);
+          if (!rate) return;
+          FrameRate = *rate;
+          workForm->ProgressBar1->SetMin(0);
+          ParseState = 3;
+        }
+        return;
+      default:
+        if (IsPromptLine(NewLine, PromptDir) || IsPromptLine(NewLine, InputDir) || IsPromptLine(NewLine, ShellDir)) {
+          workForm->EndOfJob();
+        } else if (IsProgressLine(NewLine)) {
+          SetStatus(NewLine);
+          std::optional<int> frames = ParseFrameCount(NewLine);
+          if (!frames) return;
+          FrameCount = *frames;
+          if (std::optional<int> position = ProgressPosition(FrameCount, DurationSeconds, FrameRate))
+            workForm->ProgressBar1->SetPosition(*position);
+        }
+        return;
+    }
+  } catch (...) {
+    // A line that cannot be handled changes nothing more.
+  }
+}
+
+void AddLog(const std::string& Text) {
+  try {
+    if (workForm) workForm->Memo1->Lines()->Add(Text);
+  } catch (...) {
+  }
+}
+
+void SetStatus(const std::string& Text) {
+  try {
+    if (workForm) workForm->Label3->SetCaption(Text);
+  } catch (...) {
+  }
+}

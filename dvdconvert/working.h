@@ -1,0 +1,61 @@
+// The DVD converter's work form: the batch driver that types one encoder command line per job
+// into a hidden shell and turns what the shell and the encoder print into progress.
+#pragma once
+
+#include <string>
+
+#include "ComCtrls.h"
+#include "DosCommand.h"
+#include "Forms.h"
+#include "StdCtrls.h"
+#include "Timer.h"
+
+class TworkForm : public TForm {
+  DECLARE_CLASS(TworkForm, TForm)
+ public:
+  using TForm::TForm;
+  void Loaded() override;
+
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void Timer1Timer(TObject* Sender);
+  void Timer2Timer(TObject* Sender);
+  void Button2Click(TObject* Sender);
+  void StartNextFile();
+  void EndOfJob();
+
+  TMemo* Memo1 = nullptr;
+  TLabel* Label3 = nullptr;
+  TProgressBar* ProgressBar1 = nullptr;
+  TProgressBar* ProgressBar2 = nullptr;
+  TButton* Button2 = nullptr;
+  TTimer* Timer1 = nullptr;
+  TTimer* Timer2 = nullptr;
+
+ private:
+  void NextJobAfterFailure(const std::string& Status);
+};
+
+// The output parser, bound to every runner's OnNewLine with no object behind it.
+class Output : public TObject {
+ public:
+  static void HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType OutputType);
+};
+
+void AddLog(const std::string& Text);
+void SetStatus(const std::string& Text);
+
+// The longest line the command shell takes.
+constexpr size_t kShellLineLimit = 8191;
+
+// Work-unit state: one set per program, shared by every work form and every runner.
+extern TworkForm* workForm;
+extern TDosCommand* ShellRunner;
+extern int32_t FileIndex;
+extern int32_t ParseState;
+extern int32_t DurationSeconds;
+extern int32_t FrameRate;
+extern int32_t FrameCount;
+extern std::string PromptDir;
+extern std::string InputDir;
+extern std::string ShellDir;  // the folder the current shell was started in
