@@ -33,19 +33,18 @@ TEST(Controls, WindowProcSwappedForASpySeesEveryMessageAndIsRestored) {
   EXPECT_EQ(edit->Text(), "after");
 }
 
+struct ChildCount {
+  const char* cls;
+  int n;
+};
+BOOL CALLBACK CountChild(HWND w, LPARAM lp) {
+  auto* c = reinterpret_cast<ChildCount*>(lp);
+  if (WindowClass(w) == c->cls) ++c->n;
+  return TRUE;
+}
 int CountChildren(HWND parent, const char* cls) {
-  struct Count {
-    const char* cls;
-    int n;
-  } c{cls, 0};
-  EnumChildWindows(
-      parent,
-      [](HWND w, LPARAM lp) {
-        auto* c = reinterpret_cast<Count*>(lp);
-        if (WindowClass(w) == c->cls) ++c->n;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&c));
+  ChildCount c{cls, 0};
+  EnumChildWindows(parent, CountChild, reinterpret_cast<LPARAM>(&c));
   return c.n;
 }
 
