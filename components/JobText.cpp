@@ -123,3 +123,40 @@ std::optional<int> ProgressPosition(int frameCount, int durationSeconds, int fra
   int64_t position = int64_t{frameCount} * 100 / (int64_t{durationSeconds} * frameRate);
   return static_cast<int>(position < 0 ? 0 : position > 100 ? 100 : position);
 }
+
+JobLine ReadJobLine(JobState state, const std::string& line, std::initializer_list<std::string> promptFolders) {
+  JobLine result;
+  switch (state.parseState) {
+    case 1:
+      if (IsDurationLine(line)) {
+        if (std::optional<int> seconds = ParseDuration(line)) {
+          state.durationSeconds = *seconds;
+          state.parseState = 2;
+        }
+      }
+      return result;
+    case 2:
+      if (IsFrameRateLine(line)) {
+        if (std::optional<int> rate = ParseFrameRate(line)) {
+          state.frameRate = *rate;
+          state.parseState = 3;
+          result.kind = JobLine::FrameRateKnown;
+        }
+      }
+      return result;
+    default:
+      for (const std::string& folder : promptFolders)
+        if (IsPromptLine(line, folder)) {
+          result.kind = JobLine::EndOfJob;
+          return result;
+        }
+      if (IsProgressLine(line)) {
+        result.kind = JobLine::Progress;
+        if (std::optional<int> frames = ParseFrameCount(line)) {
+          state.frameCount = *frames;
+          result.position = ProgressPosition(state.frameCount, state.durationSeconds, state.frameRate);
+        }
+      }
+      return result;
+  }
+}

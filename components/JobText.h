@@ -2,6 +2,8 @@
 // reads from the shell's and the encoder's lines. Shared by both converters' work forms.
 #pragma once
 
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -45,3 +47,21 @@ std::optional<int> ParseFrameCount(const std::string& line);
 // The file bar's position, 0 to 100: frameCount * 100 / (durationSeconds * frameRate). Nothing (the bar
 // stays where it is) when the duration is under one second or the frame rate below 1.
 std::optional<int> ProgressPosition(int frameCount, int durationSeconds, int frameRate);
+
+// The job state that the output parser keeps (once per program, in the converter's work unit).
+struct JobState {
+  int32_t& parseState;  // 1 waiting for the duration, 2 for the frame rate, anything else: progress
+  int32_t& durationSeconds;
+  int32_t& frameRate;
+  int32_t& frameCount;
+};
+
+// What one line of output means for the job, after the state has taken it in.
+struct JobLine {
+  enum Kind { Nothing, FrameRateKnown, EndOfJob, Progress } kind = Nothing;
+  std::optional<int> position;  // for Progress: the file bar's new position, if it moves
+};
+
+// The parser's rules, shared by both converters: the duration line, then the frame-rate line, then
+// progress lines until a line equals one of the prompt folders followed by ">".
+JobLine ReadJobLine(JobState state, const std::string& line, std::initializer_list<std::string> promptFolders);

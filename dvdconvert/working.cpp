@@ -129,36 +129,21 @@ void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType)
   try {
     // Shells of earlier work forms still print; only the current one speaks for the job.
     if (Sender != ShellRunner || !workForm) return;
-    switch (ParseState) {
-      case 1:
-        if (IsDurationLine(NewLine)) {
-          std::optional<int> seconds = ParseDuration(NewLine);
-          if (!seconds) return;
-          DurationSeconds = *seconds;
-          ParseState = 2;
-        }
-        return;
-      case 2:
-        if (IsFrameRateLine(NewLine)) {
-          std::optional<int> rate = ParseFrameRate(NewLine);
-          if (!rate) return;
-          FrameRate = *rate;
-          workForm->ProgressBar1->SetMin(0);
-          ParseState = 3;
-        }
-        return;
-      default:
-        if (IsPromptLine(NewLine, PromptDir) || IsPromptLine(NewLine, InputDir) || IsPromptLine(NewLine, ShellDir)) {
-          workForm->EndOfJob();
-        } else if (IsProgressLine(NewLine)) {
-          SetStatus(NewLine);
-          std::optional<int> frames = ParseFrameCount(NewLine);
-          if (!frames) return;
-          FrameCount = *frames;
-          if (std::optional<int> position = ProgressPosition(FrameCount, DurationSeconds, FrameRate))
-            workForm->ProgressBar1->SetPosition(*position);
-        }
-        return;
+    JobLine meaning = ReadJobLine({ParseState, DurationSeconds, FrameRate, FrameCount}, NewLine,
+                                  {PromptDir, InputDir, ShellDir});
+    switch (meaning.kind) {
+      case JobLine::FrameRateKnown:
+        workForm->ProgressBar1->SetMin(0);
+        break;
+      case JobLine::EndOfJob:
+        workForm->EndOfJob();
+        break;
+      case JobLine::Progress:
+        SetStatus(NewLine);
+        if (meaning.position) workForm->ProgressBar1->SetPosition(*meaning.position);
+        break;
+      case JobLine::Nothing:
+        break;
     }
   } catch (...) {
     // A line that cannot be handled changes nothing more.

@@ -147,3 +147,35 @@ TEST(ProgressPosition, IsThePercentOfAllFrames) {
         << c.frames << " frames, " << c.seconds << " s, " << c.rate << " fps";
 }
 }  // namespace
+
+TEST(ReadJobLine, WalksDurationFrameRateProgressAndPrompt) {
+  int32_t parseState = 1, duration = 0, rate = 0, frames = 0;
+  JobState state{parseState, duration, rate, frames};
+  auto read = [&](const std::string& line) { return ReadJobLine(state, line, {"C:\\Conv", "E:\\VIDEO_TS"}); };
+
+  EXPECT_EQ(read("C:\\Conv>").kind, JobLine::Nothing);  // no prompt before the frame rate
+  EXPECT_EQ(read("  Duration: 00:xx:23.45, start").kind, JobLine::Nothing);
+  EXPECT_EQ(parseState, 1);  // a duration that does not convert leaves the state
+  read("  Duration: 00:01:23.45, start: 0.000000, bitrate: 7597 kb/s");
+  EXPECT_EQ(parseState, 2);
+  EXPECT_EQ(duration, 83);
+  EXPECT_EQ(read("frame=  10 q=2.0").kind, JobLine::Nothing);
+  EXPECT_EQ(read("    Stream #0.0: Video: mpeg2video, yuv420p, 720x576, 25.00 fps(r)").kind, JobLine::FrameRateKnown);
+  EXPECT_EQ(rate, 25);
+
+  JobLine progress = read("frame=  250 q=2.0 size=  123kB");
+  EXPECT_EQ(progress.kind, JobLine::Progress);
+  EXPECT_EQ(progress.position, 12);
+  EXPECT_EQ(frames, 250);
+  progress = read("frame=  nope q=2.0");
+  EXPECT_EQ(progress.kind, JobLine::Progress);
+  EXPECT_FALSE(progress.position);
+  EXPECT_EQ(read("c:\\conv>").kind, JobLine::Nothing);
+  EXPECT_EQ(read("E:\\VIDEO_TS>").kind, JobLine::EndOfJob);
+  EXPECT_EQ(read("C:\\Conv>").kind, JobLine::EndOfJob);
+}
+
+TEST(ReadJobLine, AnEmptyPromptFolderNeverEndsAJob) {
+  int32_t parseState = 3, duration = 10, rate = 10, frames = 0;
+  EXPECT_EQ(ReadJobLine({parseState, duration, rate, frames}, ">", {"", ""}).kind, JobLine::Nothing);
+}
