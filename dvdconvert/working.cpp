@@ -4,6 +4,7 @@
 
 #include "JobText.h"
 #include "Pelvardi_filelib.h"
+#include "ShellLine.h"
 #include "SysUtils.h"
 #include "Unit1.h"
 
@@ -25,18 +26,6 @@ DEFINE_COMPONENT(TworkForm, TForm, ({}),
 
 namespace {
 int JobCount() { return Form1->ListBox1->Items()->Count(); }
-
-// The edit's text as the platform holds it, whole.
-std::string WindowTextOf(HWND wnd) {
-  int length = GetWindowTextLengthW(wnd);
-  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-  length = GetWindowTextW(wnd, &wide[0], length + 1);
-  wide.resize(static_cast<size_t>(length));
-  int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(bytes), '\0');
-  if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length, &text[0], bytes, nullptr, nullptr);
-  return text;
-}
 }  // namespace
 
 void TworkForm::Loaded() {
@@ -95,10 +84,9 @@ void TworkForm::StartNextFile() {
   // A fresh ten seconds for every job, also while the previous job's timer still runs.
   Timer2->SetEnabled(false);
   Timer2->SetEnabled(true);
-  std::string sent = WindowTextOf(Form1->Edit3->Handle());
+  std::string sent = ReadBackWindowText(Form1->Edit3->Handle());
   if (sent.size() > kShellLineLimit) {
-    AddLog("Error. The command line is " + IntToStr(static_cast<int64_t>(sent.size())) +
-           " characters long; the command shell takes at most " + IntToStr(kShellLineLimit) + ".");
+    AddLog(LineTooLongMessage(sent.size()));
     Timer2->SetEnabled(false);
     return NextJobAfterFailure("Error. Stopped");
   }

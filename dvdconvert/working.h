@@ -45,9 +45,6 @@ class Output : public TObject {
 void AddLog(const std::string& Text);
 void SetStatus(const std::string& Text);
 
-// The longest line the command shell takes.
-constexpr size_t kShellLineLimit = 8191;
-
 // Work-unit state: one set per program, shared by every work form and every runner.
 extern TworkForm* workForm;
 extern TDosCommand* ShellRunner;

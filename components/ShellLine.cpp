@@ -1,0 +1,16 @@
+#include "ShellLine.h"
+
+std::string ReadBackWindowText(HWND wnd) {
+  int length = GetWindowTextLengthW(wnd);
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  length = GetWindowTextW(wnd, &wide[0], length + 1);
+  int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+  if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length, &text[0], bytes, nullptr, nullptr);
+  return text;
+}
+
+std::string LineTooLongMessage(size_t length) {
+  return "Error. The command line is " + std::to_string(length) + " characters long; the command shell takes at most " +
+         std::to_string(kShellLineLimit) + ".";
+}

@@ -1,0 +1,15 @@
+// The converters' command line on its way to the shell: carried by a hidden edit field and read
+// back from the window whole (the shell takes at most kShellLineLimit characters).
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+constexpr size_t kShellLineLimit = 8191;
+
+// The window's text as UTF-16, converted to the system code page; never cut.
+std::string ReadBackWindowText(HWND Wnd);
+// The log line for a command line the shell cannot take.
+std::string LineTooLongMessage(size_t Length);

@@ -1,0 +1,162 @@
+// The video converter as a person uses it, under Wine: real windows, a real cmd.exe, the test encoder.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "Screenshot.h"
+#include "SysUtils.h"
+#include "Unit1.h"
+#include "working.h"
+
+namespace {
+
+std::string TempFolder(const std::string& name) {
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  std::string dir = std::string(base) + "corvale_" + name + "_" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::function<bool()> watcher;
+void CALLBACK Watch(HWND, UINT, UINT_PTR id, DWORD) {
+  if (watcher && watcher()) {
+    KillTimer(nullptr, id);
+    watcher = nullptr;
+  }
+}
+void WatchWhileModal(std::function<bool()> action) {
+  watcher = std::move(action);
+  SetTimer(nullptr, 0, 50, Watch);
+}
+
+std::string TakeMessage() {
+  for (int i = 0; i < Screen->FormCount(); ++i) {
+    TForm* f = Screen->Forms(i);
+    if (f->ClassName() != "TMessageForm" || !f->Visible()) continue;
+    std::string text;
+    for (int c = 0; c < f->ControlCount(); ++c)
+      if (auto* label = As<TLabel>(f->Controls(c))) text = label->Caption();
+    f->SetModalResult(mrOk);
+    return text;
+  }
+  return "";
+}
+
+class CorvaleTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!Form1) Application->CreateForm(Form1);
+    Form1->Show();
+  }
+  void SetUp() override {
+    SetEnvironmentVariableA("ZOV_PAUSE", "5");
+    SetEnvironmentVariableA("ZOV_STEPS", "4");
+    SetEnvironmentVariableA("ZOV_LOG", nullptr);
+  }
+  // Presses Convert; returns the message box's text, or runs the job until Done is enabled.
+  std::string Convert(const std::string& shot = "") {
+    std::string message;
+    finished = false;
+    DWORD start = GetTickCount();
+    WatchWhileModal([&, start] {
+      message = TakeMessage();
+      if (!message.empty()) return true;
+      if (workForm && workForm->Button2->Enabled()) {
+        if (!shot.empty()) SaveScreenshot(workForm->Handle(), shot);
+        memo = workForm->Memo1->Lines()->Text();
+        bar = workForm->ProgressBar1->Position();
+        finished = true;
+        workForm->Button2->Click();
+        return true;
+      }
+      if (GetTickCount() - start > 60000 && workForm) {
+        workForm->Close();
+        return true;
+      }
+      return false;
+    });
+    Form1->Button1Click(nullptr);
+    return message;
+  }
+  bool finished = false;
+  std::string memo;
+  int bar = 0;
+};
+
+TEST(ThreeGpExtension, AnyLetterCaseNoTrimming) {
+  struct Case {
+    const char* name;
+    bool ok;
+  };
+  for (const Case& c : {Case{"clip.3GP", true}, Case{"clip.3gp", true}, Case{"C:\\out\\clip.3Gp", true},
+                        Case{"clip.3gp ", false}, Case{"3gp", false}, Case{"", false}, Case{".3gp", true}}) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(HasThreeGpExtension(c.name), c.ok);
+  }
+}
+
+TEST_F(CorvaleTest, ConvertRefusesAnOutputNameWithoutThe3gpExtension) {
+  Form1->Edit2->SetText("clip.mp4");
+  EXPECT_EQ(Convert(), "You have to type the .3gp extension after the file name that you want to save after the "
+                       "conversion. Such as abc.3gp");
+  EXPECT_EQ(workForm, nullptr);
+}
+
+TEST_F(CorvaleTest, AConversionFillsTheMemoAndTheBar) {
+  std::string dir = TempFolder("whole");
+  std::string input = dir + "\\movie.avi";
+  std::ofstream(input) << "avi";
+  std::string output = dir + "\\clip.3GP";
+  Form1->Edit1->SetText(input);
+  Form1->Edit2->SetText(output);
+  SaveScreenshot(Form1->Handle(), "corvale-main");
+  EXPECT_EQ(Convert("corvale-work"), "");
+  ASSERT_TRUE(finished) << memo;
+  EXPECT_EQ(bar, 100);
+  EXPECT_EQ(memo.rfind("Converting to 3gp video ..\r\n", 0), 0u) << memo;
+  EXPECT_NE(memo.find("frame=  250 q="), std::string::npos) << memo;
+  EXPECT_TRUE(Exists(output));
+}
+
+TEST_F(CorvaleTest, ABlankInTheOutputNameIsQuotedAndThePickedFoldersPromptEndsTheJob) {
+  std::string dir = TempFolder("picked videos");
+  std::string input = dir + "\\movie.avi";
+  std::ofstream(input) << "avi";
+  std::string logFile = dir + "\\zov.log";
+  SetEnvironmentVariableA("ZOV_LOG", logFile.c_str());
+  // As the open dialog does when a file is picked there: its folder becomes current.
+  std::string saved = GetCurrentDir();
+  SetCurrentDirectoryA(dir.c_str());
+  Form1->Edit1->SetText(input);
+  Form1->Edit2->SetText(dir + "\\my clip.3gp");
+  Convert();
+  SetCurrentDirectoryA(saved.c_str());
+  ASSERT_TRUE(finished) << memo;
+  EXPECT_EQ(ShellDir, dir);
+  EXPECT_TRUE(Exists(dir + "\\my clip.3gp"));
+  std::ifstream in(logFile);
+  std::string received((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_NE(received.find(" \"" + dir + "\\my clip.3gp\""), std::string::npos) << received;
+  EXPECT_NE(received.find("-i \"" + input + "\""), std::string::npos) << received;
+}
+
+TEST_F(CorvaleTest, AStallIsReportedInTheMemo) {
+  std::string dir = TempFolder("stall");
+  std::string input = dir + "\\movie.avi";
+  std::ofstream(input) << "avi";
+  std::ofstream(input + ".zov") << "fps=none\n";
+  Form1->Edit1->SetText(input);
+  Form1->Edit2->SetText(dir + "\\clip.3gp");
+  Convert();
+  ASSERT_TRUE(finished);
+  EXPECT_NE(memo.find("Error. Stopped"), std::string::npos) << memo;
+}
+
+}  // namespace

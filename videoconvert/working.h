@@ -1,0 +1,47 @@
+// The video converter's work form: one encoder job typed into a hidden shell, with progress.
+#pragma once
+
+#include <string>
+
+#include "ComCtrls.h"
+#include "DosCommand.h"
+#include "Forms.h"
+#include "StdCtrls.h"
+#include "Timer.h"
+
+class TworkForm : public TForm {
+  DECLARE_CLASS(TworkForm, TForm)
+ public:
+  using TForm::TForm;
+  void Loaded() override;
+
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void Timer1Timer(TObject* Sender);
+  void Timer2Timer(TObject* Sender);
+  void Button2Click(TObject* Sender);
+
+  TMemo* Memo1 = nullptr;
+  TProgressBar* ProgressBar1 = nullptr;
+  TButton* Button2 = nullptr;
+  TEdit* Edit1 = nullptr;
+  TTimer* Timer1 = nullptr;
+  TTimer* Timer2 = nullptr;
+};
+
+// The output parser, bound to every runner's OnNewLine with no object behind it.
+class Output : public TObject {
+ public:
+  static void HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType OutputType);
+};
+
+// Work-unit state: one set per program, shared by every work form and every runner.
+extern TworkForm* workForm;
+extern TDosCommand* ShellRunner;
+extern int32_t ParseState;
+extern int32_t DurationSeconds;
+extern int32_t FrameRate;
+extern int32_t FrameCount;
+extern std::string PromptDir;
+extern std::string InputDir;
+extern std::string ShellDir;  // the folder the current shell was started in
