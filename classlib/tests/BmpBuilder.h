@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-struct BmpSpec {
+struct BmpShape {
   uint32_t headerSize = 40;
   int32_t width = 2;
   int32_t height = 2;  // negative: top-down
@@ -25,7 +25,7 @@ inline void BmpPut(std::vector<uint8_t>& out, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
-inline std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
+inline std::vector<uint8_t> MakeBmp(const BmpShape& s) {
   std::vector<uint8_t> info;
   BmpPut(info, s.headerSize, 4);
   if (s.headerSize == 12) {

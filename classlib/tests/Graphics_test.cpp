@@ -358,15 +358,15 @@ TEST(Bitmap, Bmp24RoundTripThroughAStream) {
 }
 
 TEST(Bitmap, EightBitFileReadsAndWritesBackAsTwentyFour) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bits = 8;
-  spec.colorsUsed = 3;
-  spec.palette = {0xFF0000, 0x00FF00, 0x0000FF};
-  spec.rows = {0, 1, 2, 0, 2, 1, 0, 0};
+  BmpShape shape;
+  shape.width = 3;
+  shape.height = 2;
+  shape.bits = 8;
+  shape.colorsUsed = 3;
+  shape.palette = {0xFF0000, 0x00FF00, 0x0000FF};
+  shape.rows = {0, 1, 2, 0, 2, 1, 0, 0};
   TMemoryStream s;
-  Fill(s, MakeBmp(spec));
+  Fill(s, MakeBmp(shape));
   TBitmap b;
   b.LoadFromStream(&s);
   const COLORREF top[] = {kBlue, kGreen, kRed}, bottom[] = {kRed, kGreen, kBlue};
@@ -384,8 +384,8 @@ TEST(Bitmap, EightBitFileReadsAndWritesBackAsTwentyFour) {
 }
 
 TEST(Bitmap, MalformedFileLeavesTheBitmapAndStreamAsTheyWere) {
-  auto spoilt = [](std::function<void(BmpSpec&)> change, size_t cut = 0) {
-    BmpSpec s;
+  auto spoilt = [](std::function<void(BmpShape&)> change, size_t cut = 0) {
+    BmpShape s;
     change(s);
     std::vector<uint8_t> b = MakeBmp(s);
     b.resize(b.size() - cut);
@@ -396,18 +396,18 @@ TEST(Bitmap, MalformedFileLeavesTheBitmapAndStreamAsTheyWere) {
     std::vector<uint8_t> file;
   } cases[] = {
       {"truncated header", std::vector<uint8_t>{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0}},
-      {"huge width and height", spoilt([](BmpSpec& s) {
+      {"huge width and height", spoilt([](BmpShape& s) {
          s.width = 30000;
          s.height = 30000;
        })},
-      {"pixel data past the end", spoilt([](BmpSpec&) {}, 1)},
-      {"bad bit depth", spoilt([](BmpSpec& s) { s.bits = 12; })},
-      {"palette too large", spoilt([](BmpSpec& s) {
+      {"pixel data past the end", spoilt([](BmpShape&) {}, 1)},
+      {"bad bit depth", spoilt([](BmpShape& s) { s.bits = 12; })},
+      {"palette too large", spoilt([](BmpShape& s) {
          s.bits = 4;
          s.colorsUsed = 17;
          s.palette.assign(17, 0);
        })},
-      {"negative width", spoilt([](BmpSpec& s) { s.width = -2; })},
+      {"negative width", spoilt([](BmpShape& s) { s.width = -2; })},
   };
   auto b = Filled(2, 2, clRed);
   for (const auto& c : cases) {
