@@ -169,7 +169,8 @@ void TControl::WndProc(TMessage& m) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (clickEvents_) clicked_ = true;
-      if (isGraphic_) SetCaptureControl(this);
+      // The control keeps the mouse until the button goes up, so a release outside is seen.
+      if (clickEvents_ || isGraphic_) SetCaptureControl(this);
       if (m.Msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick(this);
       MouseDown(mbLeft, KeysToShiftState(m.WParam), MessageX(m.LParam), MessageY(m.LParam));
       break;
@@ -180,7 +181,7 @@ void TControl::WndProc(TMessage& m) {
       MouseDown(mbMiddle, KeysToShiftState(m.WParam), MessageX(m.LParam), MessageY(m.LParam));
       break;
     case WM_LBUTTONUP: {
-      if (isGraphic_ && captureControl == this) SetCaptureControl(nullptr);
+      if (captureControl == this) SetCaptureControl(nullptr);
       bool wasClicked = clicked_;
       clicked_ = false;
       int x = MessageX(m.LParam), y = MessageY(m.LParam);
@@ -741,7 +742,8 @@ void TWinControl::WndProc(TMessage& m) {
   if (ReflectNotification(m)) return;
   switch (m.Msg) {
     case WM_PAINT:
-      if (ownPaint_ || m.WParam) {
+      // Platform controls paint a given DC themselves (a skinner may hand them a bitmap's).
+      if (ownPaint_) {
         PAINTSTRUCT ps;
         HDC given = reinterpret_cast<HDC>(m.WParam);
         HDC dc = given ? given : BeginPaint(handle_, &ps);

@@ -33,7 +33,6 @@ fi
 if [ ! -f "$WINEPREFIX/.suite-desktop" ]; then
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
-  wineserver -w || true
   touch "$WINEPREFIX/.suite-desktop"
 fi
 echo "setup: ready"
