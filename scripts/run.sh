@@ -7,7 +7,6 @@ build=${SUITE_BUILD:-$top/build}
 "$top/scripts/setup.sh"
 "$top/scripts/build.sh"
 exe=$build/x86_64/bin/Hallvex.exe
-[ -f "$exe" ] || exe=$build/x86_64/bin/placeholder.exe
 if [ -n "${DISPLAY:-}" ]; then
   export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   exec wine "$exe"
