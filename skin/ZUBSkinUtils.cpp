@@ -58,3 +58,65 @@ void RotateBitmapRight(TBitmap* bitmap) {
 }
 
 }  // namespace zubskin
+
+#include "Forms.h"
+#include "TypInfo.h"
+#include "ZUBSkinMessages.h"
+
+namespace zubskin {
+
+bool HasPublishedProperty(const TControl* control, const std::string& propName, const std::string& typeName) {
+  if (!control) return false;
+  const TPropInfo* info = GetPropInfo(control, propName);
+  return info && info->type && info->type->name && typeName == info->type->name;
+}
+
+bool IsFormActive(TCustomForm* form) {
+  const LRESULT answer = SendMessage(form->Handle(), ZM_GETACTIVESTATE, 0, 0);
+  if (answer > 0) return answer == 1;
+  TCustomForm* mainForm = Application->MainForm();
+  if (!mainForm) return form->Active();
+  const bool mdiFrame = mainForm->FormStyle() == fsMDIForm;
+  if (mdiFrame && form == mainForm) return true;
+  if (!Application->Active()) return false;
+  if (form == mainForm) return true;
+  if (mdiFrame) {
+    HWND client = FindWindowExA(mainForm->Handle(), nullptr, "MDICLIENT", nullptr);
+    if (client && reinterpret_cast<HWND>(SendMessage(client, WM_MDIGETACTIVE, 0, 0)) == form->Handle()) return true;
+  }
+  return form->Active();
+}
+
+namespace {
+
+// User32.dll stays loaded for the life of the process; the system keeps it loaded anyway.
+FARPROC LookUpUser32(const char* name, FARPROC& entry, bool& missing) {
+  if (missing) return nullptr;
+  if (!entry) {
+    static HMODULE user32 = LoadLibraryA("User32.dll");
+    entry = user32 ? GetProcAddress(user32, name) : nullptr;
+    if (!entry) missing = true;
+  }
+  return entry;
+}
+
+FARPROC scrollBarInfoEntry = nullptr;
+bool scrollBarInfoMissing = false;
+FARPROC comboBoxInfoEntry = nullptr;
+bool comboBoxInfoMissing = false;
+
+}  // namespace
+
+BOOL GetScrollBarInfo(HWND window, LONG objectId, PSCROLLBARINFO info) {
+  using Fn = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
+  FARPROC entry = LookUpUser32("GetScrollBarInfo", scrollBarInfoEntry, scrollBarInfoMissing);
+  return entry ? reinterpret_cast<Fn>(reinterpret_cast<void*>(entry))(window, objectId, info) : FALSE;
+}
+
+BOOL GetComboBoxInfo(HWND window, PCOMBOBOXINFO info) {
+  using Fn = BOOL(WINAPI*)(HWND, PCOMBOBOXINFO);
+  FARPROC entry = LookUpUser32("GetComboBoxInfo", comboBoxInfoEntry, comboBoxInfoMissing);
+  return entry ? reinterpret_cast<Fn>(reinterpret_cast<void*>(entry))(window, info) : FALSE;
+}
+
+}  // namespace zubskin

@@ -2,6 +2,8 @@
 // TBitmap and SkinImage and leave the cutting and turning to the pure routines.
 #pragma once
 
+#include <string>
+
 #include "Graphics.h"
 #include "ZUBSkinImage.h"
 
@@ -18,5 +20,24 @@ void CutStripPiece(TBitmap* source, TBitmap* dest, int count, int index);
 void RotateBitmapLeft(TBitmap* bitmap);
 void RotateBitmap180(TBitmap* bitmap);
 void RotateBitmapRight(TBitmap* bitmap);
+
+}  // namespace zubskin
+
+class TControl;
+class TCustomForm;
+
+namespace zubskin {
+
+// True when the control's class publishes a property of that name whose type has that name.
+bool HasPublishedProperty(const TControl* control, const std::string& propName, const std::string& typeName);
+
+// Whether the form's own title bar shows as active. A window that answers ZM_GETACTIVESTATE
+// with 1 is active, with any other positive value inactive; 0 leaves it to the application.
+bool IsFormActive(TCustomForm* form);
+
+// The platform functions, looked up in User32.dll at first use; 0 when one is not there.
+// Each has its own not-found flag, so one missing function does not hide the other.
+BOOL GetScrollBarInfo(HWND window, LONG objectId, PSCROLLBARINFO info);
+BOOL GetComboBoxInfo(HWND window, PCOMBOBOXINFO info);
 
 }  // namespace zubskin
