@@ -120,3 +120,52 @@ BOOL GetComboBoxInfo(HWND window, PCOMBOBOXINFO info) {
 }
 
 }  // namespace zubskin
+
+#include "ZUBSkinGeometry.h"
+
+namespace zubskin {
+
+namespace {
+
+SkinRect ToSkinRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+void DrawPlan(TCanvas* canvas, TBitmap* image, const SkinBlitPlan& plan) {
+  HDC dst = canvas->Handle();
+  HDC src = image->Canvas()->Handle();
+  const int oldMode = SetStretchBltMode(dst, COLORONCOLOR);
+  for (const SkinBlit& b : plan) {
+    if (b.src.IsEmpty() || b.dst.IsEmpty()) continue;
+    if (b.keyed) {
+      const COLORREF key = b.keyColour;  // 0x00BBGGRR is a COLORREF already
+      TransparentBlt(dst, b.dst.left, b.dst.top, b.dst.Width(), b.dst.Height(), src, b.src.left, b.src.top,
+                     b.src.Width(), b.src.Height(), key);
+    } else {
+      StretchBlt(dst, b.dst.left, b.dst.top, b.dst.Width(), b.dst.Height(), src, b.src.left, b.src.top,
+                 b.src.Width(), b.src.Height(), SRCCOPY);
+    }
+  }
+  SetStretchBltMode(dst, oldMode);
+}
+
+bool NothingToDraw(TBitmap* image, const RECT& rect) {
+  return !image || image->Empty() || rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+}  // namespace
+
+void DrawThreePartHorz(TCanvas* canvas, TBitmap* image, const RECT& rect, bool useCornerColour) {
+  if (NothingToDraw(image, rect)) return;
+  DrawPlan(canvas, image, PlanThreePartHorz(BitmapToSkinImage(image), ToSkinRect(rect), useCornerColour));
+}
+
+void DrawThreePartVert(TCanvas* canvas, TBitmap* image, const RECT& rect) {
+  if (NothingToDraw(image, rect)) return;
+  DrawPlan(canvas, image, PlanThreePartVert(image->Width(), image->Height(), ToSkinRect(rect)));
+}
+
+void DrawNineSlice(TCanvas* canvas, TBitmap* image, const RECT& rect, bool transparent) {
+  if (NothingToDraw(image, rect)) return;
+  DrawPlan(canvas, image, PlanNineSlice(image->Width(), image->Height(), ToSkinRect(rect), transparent));
+}
+
+}  // namespace zubskin

@@ -41,3 +41,13 @@ BOOL GetScrollBarInfo(HWND window, LONG objectId, PSCROLLBARINFO info);
 BOOL GetComboBoxInfo(HWND window, PCOMBOBOXINFO info);
 
 }  // namespace zubskin
+
+namespace zubskin {
+
+// The stretching routines onto a canvas, carrying out the plans with StretchBlt and
+// TransparentBlt. Empty images and empty or inverted rectangles draw nothing.
+void DrawThreePartHorz(TCanvas* canvas, TBitmap* image, const RECT& rect, bool useCornerColour);
+void DrawThreePartVert(TCanvas* canvas, TBitmap* image, const RECT& rect);
+void DrawNineSlice(TCanvas* canvas, TBitmap* image, const RECT& rect, bool transparent);
+
+}  // namespace zubskin
