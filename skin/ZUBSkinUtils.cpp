@@ -169,3 +169,52 @@ void DrawNineSlice(TCanvas* canvas, TBitmap* image, const RECT& rect, bool trans
 }
 
 }  // namespace zubskin
+
+#include "ZUBSkinText.h"
+
+namespace zubskin {
+
+std::string EllipsizeText(TCanvas* canvas, const std::string& text, int maxWidth) {
+  return EllipsizeText(text, maxWidth, [canvas](std::string_view s) { return canvas->TextWidth(std::string(s)); });
+}
+
+bool PointInRect(const POINT& point, const RECT& rect) {
+  return PointInRect(point.x, point.y, SkinRect{rect.left, rect.top, rect.right, rect.bottom});
+}
+
+void SetControlRect(TControl* control, const RECT& rect) {
+  control->SetLeft(rect.left);
+  control->SetTop(rect.top);
+  control->SetWidth(rect.right - rect.left);
+  control->SetHeight(rect.bottom - rect.top);
+}
+
+void GetWorkArea(RECT& rect) {
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &rect, 0);
+  rect.bottom -= 1;
+}
+
+TCustomForm* FindFormByHandle(HWND handle) {
+  for (int i = 0; i < Screen->CustomFormCount(); ++i) {
+    TCustomForm* form = Screen->CustomForms(i);
+    if (form->HandleAllocated() && form->Handle() == handle) return form;
+  }
+  return nullptr;
+}
+
+bool DetectWindows95() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExA(&info)) return false;
+#pragma GCC diagnostic pop
+  return info.dwMajorVersion == 4 && info.dwMinorVersion == 0 && info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+bool IsWindows95() {
+  static const bool windows95 = DetectWindows95();
+  return windows95;
+}
+
+}  // namespace zubskin

@@ -51,3 +51,21 @@ void DrawThreePartVert(TCanvas* canvas, TBitmap* image, const RECT& rect);
 void DrawNineSlice(TCanvas* canvas, TBitmap* image, const RECT& rect, bool transparent);
 
 }  // namespace zubskin
+
+namespace zubskin {
+
+// The text cut to maxWidth with "..." by the canvas's own text width.
+std::string EllipsizeText(TCanvas* canvas, const std::string& text, int maxWidth);
+// All four edges count as inside, as with the skin rectangles.
+bool PointInRect(const POINT& point, const RECT& rect);
+// Left, Top, Width and Height set one after another.
+void SetControlRect(TControl* control, const RECT& rect);
+// The desktop work area with an inclusive bottom, to match PointInRect.
+void GetWorkArea(RECT& rect);
+// The first form of the screen's list whose window is that handle, or null.
+TCustomForm* FindFormByHandle(HWND handle);
+// Windows 95 itself (4.0 of the 9x family), where skinned windows get no rounded region.
+bool DetectWindows95();
+bool IsWindows95();
+
+}  // namespace zubskin

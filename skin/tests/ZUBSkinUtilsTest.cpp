@@ -171,3 +171,32 @@ TEST(SkinUtils, EmptyImagesAndEmptyOrInvertedRectsDrawNothing) {
   DrawThreePartHorz(target.Canvas(), &empty, {0, 0, 12, 10}, false);
   EXPECT_EQ(BitmapToSkinImage(&target), Background(12, 10));
 }
+
+TEST(SkinUtils, SmallWin32Helpers) {
+  EXPECT_TRUE(PointInRect(POINT{10, 20}, RECT{0, 0, 10, 20}));  // right and bottom edges inside
+  EXPECT_FALSE(PointInRect(POINT{11, 5}, RECT{0, 0, 10, 20}));
+
+  RECT work{}, platform{};
+  GetWorkArea(work);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &platform, 0);
+  EXPECT_EQ(work.bottom, platform.bottom - 1);
+  EXPECT_EQ(work.right, platform.right);
+
+  EXPECT_FALSE(IsWindows95());
+
+  TForm* form = Create<TForm>(nullptr, true);  // made whole, so the screen lists it
+  EXPECT_EQ(FindFormByHandle(form->Handle()), form);
+  EXPECT_EQ(FindFormByHandle(GetDesktopWindow()), nullptr);
+  TEdit* edit = Create<TEdit>(form);
+  SetControlRect(edit, RECT{5, 6, 105, 30});
+  EXPECT_EQ(edit->Left(), 5);
+  EXPECT_EQ(edit->Width(), 100);
+  EXPECT_EQ(edit->Height(), 24);
+  form->Free();
+
+  TBitmap bitmap;
+  const int dots = bitmap.Canvas()->TextWidth("...");
+  const int ab = bitmap.Canvas()->TextWidth("ab");
+  EXPECT_EQ(EllipsizeText(bitmap.Canvas(), "abc", bitmap.Canvas()->TextWidth("abc")), "abc");
+  EXPECT_EQ(EllipsizeText(bitmap.Canvas(), "abcdefgh", ab + dots), "ab...");
+}
