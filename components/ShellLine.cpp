@@ -1,5 +1,7 @@
 #include "ShellLine.h"
 
+#include "SysUtils.h"
+
 std::string ReadBackWindowText(HWND wnd) {
   int length = GetWindowTextLengthW(wnd);
   std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
@@ -13,4 +15,13 @@ std::string ReadBackWindowText(HWND wnd) {
 std::string LineTooLongMessage(size_t length) {
   return "Error. The command line is " + std::to_string(length) + " characters long; the command shell takes at most " +
          std::to_string(kShellLineLimit) + ".";
+}
+
+TDosCommand* StartShell(bool isNT, TNewLineEvent onNewLine, std::string& folder) {
+  TDosCommand* runner = Create<TDosCommand>(nullptr);
+  runner->SetCommandLine(isNT ? "cmd.exe" : "command.exe");
+  runner->OnNewLine = onNewLine;
+  folder = GetCurrentDir();
+  runner->Execute();
+  return runner;
 }

@@ -7,9 +7,16 @@
 #include <cstddef>
 #include <string>
 
+#include "DosCommand.h"
+
 constexpr size_t kShellLineLimit = 8191;
 
 // The window's text as UTF-16, converted to the system code page; never cut.
 std::string ReadBackWindowText(HWND Wnd);
 // The log line for a command line the shell cannot take.
 std::string LineTooLongMessage(size_t Length);
+
+// A hidden shell behind a new runner with no owner ("cmd.exe" on the NT family, else "command.exe"),
+// started in the current folder, which Folder receives. Nobody frees the runner: the shell runs for
+// the program's life.
+TDosCommand* StartShell(bool IsNT, TNewLineEvent OnNewLine, std::string& Folder);

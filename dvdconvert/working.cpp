@@ -40,11 +40,7 @@ void TworkForm::Loaded() {
 }
 
 void TworkForm::FormCreate(TObject*) {
-  ShellRunner = Create<TDosCommand>(nullptr);  // never freed: the shell runs for the program's life
-  ShellRunner->SetCommandLine(IsNT ? "cmd.exe" : "command.exe");
-  ShellRunner->OnNewLine = TNewLineEvent::Bind<&Output::HandleOutputLine>();
-  ShellDir = GetCurrentDir();
-  ShellRunner->Execute();
+  ShellRunner = StartShell(IsNT, TNewLineEvent::Bind<&Output::HandleOutputLine>(), ShellDir);
 }
 
 void TworkForm::FormShow(TObject*) {

@@ -10,6 +10,7 @@
 
 #include "Dialogs.h"
 #include "JobText.h"
+#include "ModalTesting.h"
 #include "Screenshot.h"
 #include "SysUtils.h"
 #include "TestLoop.h"
@@ -34,33 +35,6 @@ void WriteFile(const std::string& path, const std::string& text, DWORD attribute
 std::string ReadFileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Runs Action on every timer tick while a modal loop runs, until it returns true.
-std::function<bool()> watcher;
-void CALLBACK Watch(HWND, UINT, UINT_PTR id, DWORD) {
-  if (watcher && watcher()) {
-    KillTimer(nullptr, id);
-    watcher = nullptr;
-  }
-}
-void WatchWhileModal(std::function<bool()> action) {
-  watcher = std::move(action);
-  SetTimer(nullptr, 0, 50, Watch);
-}
-
-// The text of an open message form, closing it; empty when none is open.
-std::string TakeMessage() {
-  for (int i = 0; i < Screen->FormCount(); ++i) {
-    TForm* f = Screen->Forms(i);
-    if (f->ClassName() != "TMessageForm" || !f->Visible()) continue;
-    std::string text;
-    for (int c = 0; c < f->ControlCount(); ++c)
-      if (auto* label = As<TLabel>(f->Controls(c))) text = label->Caption();
-    f->SetModalResult(mrOk);
-    return text;
-  }
-  return "";
 }
 
 // Presses Convert and answers the message box it shows; returns the message.

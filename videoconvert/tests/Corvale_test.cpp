@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "ModalTesting.h"
 #include "Screenshot.h"
 #include "SysUtils.h"
 #include "Unit1.h"
@@ -24,30 +25,6 @@ std::string TempFolder(const std::string& name) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::function<bool()> watcher;
-void CALLBACK Watch(HWND, UINT, UINT_PTR id, DWORD) {
-  if (watcher && watcher()) {
-    KillTimer(nullptr, id);
-    watcher = nullptr;
-  }
-}
-void WatchWhileModal(std::function<bool()> action) {
-  watcher = std::move(action);
-  SetTimer(nullptr, 0, 50, Watch);
-}
-
-std::string TakeMessage() {
-  for (int i = 0; i < Screen->FormCount(); ++i) {
-    TForm* f = Screen->Forms(i);
-    if (f->ClassName() != "TMessageForm" || !f->Visible()) continue;
-    std::string text;
-    for (int c = 0; c < f->ControlCount(); ++c)
-      if (auto* label = As<TLabel>(f->Controls(c))) text = label->Caption();
-    f->SetModalResult(mrOk);
-    return text;
-  }
-  return "";
-}
 
 class CorvaleTest : public ::testing::Test {
  protected:
