@@ -49,7 +49,6 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCDESTROY && control->handle_ == wnd) {
     RemovePropA(wnd, kControlProp);
     control->handle_ = nullptr;
-    control->UpdateShowing();
   }
   return m.Result;
 }
@@ -266,7 +265,6 @@ void TControl::SetAlign(TAlign value) { align_ = value; }
 
 void TControl::SetVisible(bool value) {
   if (visible_ == value) return;
-  VisibleChanging();
   if (isGraphic_) Invalidate();
   visible_ = value;
   if (isGraphic_) Invalidate();
@@ -399,10 +397,6 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), canvas_
 }
 
 TGraphicControl::~TGraphicControl() { delete canvas_; }
-
-void TGraphicControl::Invalidate() { TControl::Invalidate(); }
-
-void TGraphicControl::Update() { TControl::Update(); }
 
 void TGraphicControl::WndProc(TMessage& m) {
   if (m.Msg == WM_PAINT) {
@@ -682,8 +676,6 @@ HBRUSH TWinControl::BrushHandle() {
   }
   return brush_;
 }
-
-void TWinControl::UpdateShowing() {}
 
 void TWinControl::DefaultHandler(TMessage& m) {
   if (handle_) m.Result = CallWindowProcA(defWndProc_ ? defWndProc_ : DefWindowProcA, handle_, m.Msg, m.WParam, m.LParam);

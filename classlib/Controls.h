@@ -158,7 +158,6 @@ class TControl : public TComponent {
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   // The control's area was moved or resized; windows move their HWND here.
   virtual void BoundsChanged() {}
-  virtual void VisibleChanging() {}
   virtual void FontChanged();
   void FontChangedThunk(TObject*) { FontChanged(); }
   // For controls that start hidden (forms), before any window exists.
@@ -191,8 +190,6 @@ class TGraphicControl : public TControl {
   explicit TGraphicControl(TComponent* AOwner);
   ~TGraphicControl() override;
   TCanvas* Canvas() const { return canvas_; }
-  void Invalidate() override;
-  void Update() override;
 
  protected:
   void WndProc(TMessage& Message) override;
@@ -273,7 +270,6 @@ class TWinControl : public TControl {
   virtual void PaintWindow(HDC DC);
   // Paints the graphic children on DC, which shows this window's client area.
   void PaintControls(HDC DC);
-  void UpdateShowing();
   // The HWND of the parent this window is created in.
   HWND ParentHandle();
   void SetWindowStyle(DWORD Style, bool On);

@@ -106,8 +106,6 @@ void TCustomForm::AfterConstruction() {
 
 void TCustomForm::ReadResource() { ReadComponentText(this, LoadFormResource(ResourceName())); }
 
-void TCustomForm::Loaded() { TScrollingWinControl::Loaded(); }
-
 void TCustomForm::DoCreate() {
   try {
     if (OnCreate) OnCreate(this);
@@ -221,11 +219,6 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   p.WindowClass.hbrBackground = nullptr;
 }
 
-void TCustomForm::CreateWnd() {
-  // The size read from the description was a client size for these styles.
-  TScrollingWinControl::CreateWnd();
-}
-
 void TCustomForm::PlaceForPosition() {
   if (placed_) return;
   placed_ = true;
@@ -248,8 +241,6 @@ void TCustomForm::PlaceForPosition() {
 void TCustomForm::DoShow() {
   if (OnShow) OnShow(this);
 }
-
-void TCustomForm::VisibleChanging() {}
 
 void TCustomForm::Show() {
   SetVisible(true);

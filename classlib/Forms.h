@@ -44,7 +44,6 @@ class TCustomForm : public TScrollingWinControl {
   ~TCustomForm() override;
   void AfterConstruction() override;
   void BeforeDestruction() override;
-  void Loaded() override;
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle Value);
@@ -95,10 +94,8 @@ class TCustomForm : public TScrollingWinControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
-  void CreateWnd() override;
   void WndProc(TMessage& Message) override;
   void PaintWindow(HDC DC) override;
-  void VisibleChanging() override;
   virtual void DoCreate();
   virtual void DoShow();
   // The name of the RCDATA resource that holds this form's description; empty for none.
