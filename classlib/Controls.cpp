@@ -415,6 +415,45 @@ void TGraphicControl::WndProc(TMessage& m) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// TControlCanvas
+
+DEFINE_CLASS(TControlCanvas, TCanvas, ({}))
+
+void TControlCanvas::SetControl(TControl* Value) {
+  if (Value == control_) return;
+  FreeHandle();
+  control_ = Value;
+}
+
+void TControlCanvas::CreateHandle() {
+  if (!control_) return;
+  auto* windowed = As<TWinControl>(control_);
+  TWinControl* host = windowed ? windowed : control_->Parent();
+  if (!host) return;  // a graphic control without a parent has nothing to draw on
+  HWND window = host->Handle();
+  HDC dc = GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+  if (!dc) return;
+  if (!windowed) {
+    savedDC_ = SaveDC(dc);
+    SetViewportOrgEx(dc, control_->Left(), control_->Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, control_->Width(), control_->Height());
+  }
+  window_ = window;
+  ownDC_ = dc;
+  SetHandle(dc);
+}
+
+void TControlCanvas::FreeHandle() {
+  TCanvas::FreeHandle();
+  if (!ownDC_) return;
+  if (savedDC_) RestoreDC(ownDC_, savedDC_);
+  ReleaseDC(window_, ownDC_);
+  ownDC_ = nullptr;
+  window_ = nullptr;
+  savedDC_ = 0;
+}
+
+// ---------------------------------------------------------------------------------------------
 // TWinControl
 
 DEFINE_CLASS(TWinControl, TControl,

@@ -312,6 +312,28 @@ class TCustomControl : public TWinControl {
   TCanvas* canvas_;
 };
 
+// A canvas on a control outside its paint cycle. A windowed control gives its own DC; a graphic
+// control its parent's, moved to the control's origin and clipped to its bounds. The DC is taken
+// at the first drawing call and given back by FreeHandle, by a change of control, or at the end.
+class TControlCanvas : public TCanvas {
+  DECLARE_CLASS(TControlCanvas, TCanvas)
+ public:
+  TControlCanvas() = default;
+  ~TControlCanvas() override { FreeHandle(); }
+  TControl* Control() const { return control_; }
+  void SetControl(TControl* Value);
+  void FreeHandle() override;
+
+ protected:
+  void CreateHandle() override;
+
+ private:
+  TControl* control_ = nullptr;
+  HWND window_ = nullptr;
+  HDC ownDC_ = nullptr;
+  int savedDC_ = 0;
+};
+
 // The control the mouse is over (graphic or windowed), for CM_MOUSEENTER / CM_MOUSELEAVE.
 TControl* MouseControl();
 // The control that holds the mouse capture (a graphic control captures through its parent).

@@ -96,6 +96,60 @@ TEST(Controls, MouseEntersAndLeavesWindowedAndGraphicControls) {
   EXPECT_EQ(editSpy.Count(CM_MOUSEENTER), 1);
 }
 
+// What the window shows at client point (X, Y).
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return c;
+}
+
+TEST(Controls, ControlCanvasDrawsAGraphicControlOnItsParentMovedAndClipped) {
+  TestForm t(R"(
+  object Label1: TLabel
+    Left = 50
+    Top = 60
+    Width = 40
+    Height = 30
+    AutoSize = False
+  end
+  object Edit1: TEdit
+    Left = 200
+    Top = 60
+  end)");
+  auto* label = t.Get<TLabel>("Label1");
+  auto* edit = t.Get<TEdit>("Edit1");
+  ASSERT_TRUE(label && edit);
+  t.Show();
+  HWND form = t.form->Handle();
+  COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+  {
+    TControlCanvas canvas;
+    canvas.SetControl(label);
+    canvas.Brush()->SetColor(clRed);
+    canvas.FillRect({-20, -20, 200, 200});  // far beyond the label: only the label's place is hit
+    canvas.Pen()->SetColor(clBlue);
+    canvas.MoveTo(0, 0);
+    canvas.LineTo(1, 0);
+    canvas.FreeHandle();
+    EXPECT_EQ(ScreenPixel(form, 50, 60), blue);  // the canvas's origin is the label's corner
+    EXPECT_EQ(ScreenPixel(form, 51, 60), red);
+    EXPECT_EQ(ScreenPixel(form, 89, 89), red);
+    EXPECT_NE(ScreenPixel(form, 49, 70), red);
+    EXPECT_NE(ScreenPixel(form, 90, 70), red);
+    EXPECT_NE(ScreenPixel(form, 70, 90), red);
+    EXPECT_NE(ScreenPixel(form, 70, 59), red);
+
+    canvas.SetControl(edit);  // a windowed control draws on its own window
+    canvas.Brush()->SetColor(clBlue);
+    canvas.FillRect({0, 0, 4, 4});
+    canvas.SetControl(nullptr);  // gives the DC back
+    EXPECT_FALSE(canvas.HandleAllocated());
+    EXPECT_EQ(ScreenPixel(edit->Handle(), 0, 0), blue);
+    EXPECT_THROW(canvas.Handle(), EInvalidOperation);  // no control, nothing to draw on
+  }
+}
+
 // A form holding one of each control, written as a BMP into the folder SUITE_SHOTS names.
 TEST(Controls, PictureOfAFormWithEveryControl) {
   TestForm t(R"(
