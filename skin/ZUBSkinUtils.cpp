@@ -1,6 +1,10 @@
 #include "ZUBSkinUtils.h"
 
+#include "Forms.h"
+#include "TypInfo.h"
 #include "ZUBSkinGeometry.h"
+#include "ZUBSkinMessages.h"
+#include "ZUBSkinText.h"
 
 namespace zubskin {
 
@@ -57,18 +61,9 @@ void RotateBitmapRight(TBitmap* bitmap) {
   SkinImageToBitmap(image, bitmap);
 }
 
-}  // namespace zubskin
 
-#include "Forms.h"
-#include "TypInfo.h"
-#include "ZUBSkinMessages.h"
-
-namespace zubskin {
-
-bool HasPublishedProperty(const TControl* control, const std::string& propName, const std::string& typeName) {
-  if (!control) return false;
-  const TPropInfo* info = GetPropInfo(control, propName);
-  return info && info->type && info->type->name && typeName == info->type->name;
+bool HasPublishedProperty(const TControl* control, const std::string& propName) {
+  return control && GetPropInfo(control, propName);
 }
 
 bool IsFormActive(TCustomForm* form) {
@@ -89,41 +84,51 @@ bool IsFormActive(TCustomForm* form) {
 
 namespace {
 
-// User32.dll stays loaded for the life of the process; the system keeps it loaded anyway.
-FARPROC LookUpUser32(const char* name, FARPROC& entry, bool& missing) {
-  if (missing) return nullptr;
-  if (!entry) {
-    static HMODULE user32 = LoadLibraryA("User32.dll");
-    entry = user32 ? GetProcAddress(user32, name) : nullptr;
-    if (!entry) missing = true;
-  }
-  return entry;
-}
+// The entry points, looked up once; User32.dll is given back when the program ends.
+struct User32Entries {
+  HMODULE module = nullptr;
+  FARPROC scrollBarInfo = nullptr;
+  FARPROC comboBoxInfo = nullptr;
+  bool missing = false;  // one failed look-up ends them all
+  User32LookUp lookUp = GetProcAddress;
 
-FARPROC scrollBarInfoEntry = nullptr;
-bool scrollBarInfoMissing = false;
-FARPROC comboBoxInfoEntry = nullptr;
-bool comboBoxInfoMissing = false;
+  ~User32Entries() { Forget(); }
+  void Forget() {
+    if (module) FreeLibrary(module);
+    module = nullptr;
+    scrollBarInfo = comboBoxInfo = nullptr;
+    missing = false;
+  }
+  FARPROC Find(const char* name, FARPROC& entry) {
+    if (missing) return nullptr;
+    if (!entry) {
+      if (!module) module = LoadLibraryA("User32.dll");
+      entry = module ? lookUp(module, name) : nullptr;
+      if (!entry) missing = true;
+    }
+    return entry;
+  }
+} user32;
 
 }  // namespace
 
 BOOL GetScrollBarInfo(HWND window, LONG objectId, PSCROLLBARINFO info) {
   using Fn = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
-  FARPROC entry = LookUpUser32("GetScrollBarInfo", scrollBarInfoEntry, scrollBarInfoMissing);
+  FARPROC entry = user32.Find("GetScrollBarInfo", user32.scrollBarInfo);
   return entry ? reinterpret_cast<Fn>(reinterpret_cast<void*>(entry))(window, objectId, info) : FALSE;
 }
 
 BOOL GetComboBoxInfo(HWND window, PCOMBOBOXINFO info) {
   using Fn = BOOL(WINAPI*)(HWND, PCOMBOBOXINFO);
-  FARPROC entry = LookUpUser32("GetComboBoxInfo", comboBoxInfoEntry, comboBoxInfoMissing);
+  FARPROC entry = user32.Find("GetComboBoxInfo", user32.comboBoxInfo);
   return entry ? reinterpret_cast<Fn>(reinterpret_cast<void*>(entry))(window, info) : FALSE;
 }
 
-}  // namespace zubskin
+void SetUser32LookUp(User32LookUp lookUp) {
+  user32.lookUp = lookUp ? lookUp : GetProcAddress;
+  user32.Forget();
+}
 
-#include "ZUBSkinGeometry.h"
-
-namespace zubskin {
 
 namespace {
 
@@ -153,34 +158,120 @@ bool NothingToDraw(TBitmap* image, const RECT& rect) {
 
 }  // namespace
 
-void DrawThreePartHorz(TCanvas* canvas, TBitmap* image, const RECT& rect, bool useCornerColour) {
+void DrawThreePartHorz(TBitmap* image, TCanvas* canvas, const RECT& rect, bool useCornerColour) {
   if (NothingToDraw(image, rect)) return;
   DrawPlan(canvas, image, PlanThreePartHorz(BitmapToSkinImage(image), ToSkinRect(rect), useCornerColour));
 }
 
-void DrawThreePartVert(TCanvas* canvas, TBitmap* image, const RECT& rect) {
+void DrawThreePartVert(TBitmap* image, TCanvas* canvas, const RECT& rect, bool transparent) {
+  if (!image || rect.left < 0) return;
+  image->SetTransparent(transparent);
   if (NothingToDraw(image, rect)) return;
   DrawPlan(canvas, image, PlanThreePartVert(image->Width(), image->Height(), ToSkinRect(rect)));
 }
 
-void DrawNineSlice(TCanvas* canvas, TBitmap* image, const RECT& rect, bool transparent) {
+void DrawNineSlice(TBitmap* image, TCanvas* canvas, const RECT& rect, bool transparent) {
   if (NothingToDraw(image, rect)) return;
   DrawPlan(canvas, image, PlanNineSlice(image->Width(), image->Height(), ToSkinRect(rect), transparent));
 }
 
-}  // namespace zubskin
+void FrameRectColor(TCanvas* canvas, const RECT& rect, TColor color) {
+  canvas->Brush()->SetColor(color);
+  canvas->FrameRect(rect);
+}
 
-#include "ZUBSkinText.h"
+void FillRectColor(TCanvas* canvas, const RECT& rect, TColor color) {
+  canvas->Brush()->SetColor(color);
+  canvas->FillRect(rect);
+}
 
-namespace zubskin {
+void DrawMenuSeparator(TCanvas* canvas, const RECT& rect, TColor color, int indent, bool leftToRight) {
+  canvas->Pen()->SetColor(color);
+  const int y = rect.top + 2;
+  canvas->MoveTo(leftToRight ? rect.left + indent + 4 : rect.left + 2, y);
+  canvas->LineTo(leftToRight ? rect.right - 2 : rect.right - indent - 4, y);
+}
+
+namespace {
+
+void DrawArrow(TCanvas* canvas, POINT a, POINT b, POINT c, bool enabled) {
+  auto triangle = [canvas](POINT p, POINT q, POINT r, TColor colour) {
+    canvas->Pen()->SetColor(colour);
+    canvas->Brush()->SetColor(colour);
+    canvas->Polygon({p, q, r});
+  };
+  if (enabled) {
+    triangle(a, b, c, clBlack);
+    return;
+  }
+  auto shifted = [](POINT p) { return POINT{p.x + 1, p.y + 1}; };
+  triangle(shifted(a), shifted(b), shifted(c), clWhite);
+  triangle(a, b, c, TColor(0x808080));
+}
+
+}  // namespace
+
+void DrawArrowDown(TCanvas* canvas, int x, int y, bool enabled) {
+  DrawArrow(canvas, {x, y}, {x + 6, y}, {x + 3, y + 3}, enabled);
+}
+
+void DrawArrowUp(TCanvas* canvas, int x, int y, bool enabled) {
+  DrawArrow(canvas, {x, y}, {x - 3, y + 3}, {x + 3, y + 3}, enabled);
+}
+
+void DrawArrowLeft(TCanvas* canvas, int x, int y, bool enabled) {
+  DrawArrow(canvas, {x, y}, {x + 3, y + 3}, {x + 3, y - 3}, enabled);
+}
+
+void DrawArrowRight(TCanvas* canvas, int x, int y, bool enabled) {
+  DrawArrow(canvas, {x, y}, {x, y + 6}, {x + 3, y + 3}, enabled);
+}
+
+void DrawWindowBorder(HWND window, TColor outerColor, TColor innerColor, bool withInner) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return;
+  OffsetRect(&r, -r.left, -r.top);
+  HDC dc = GetWindowDC(window);
+  if (!dc) return;
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    FrameRectColor(&canvas, r, outerColor);
+    if (withInner) {
+      InflateRect(&r, -1, -1);
+      FrameRectColor(&canvas, r, innerColor);
+    }
+  }  // the canvas lets go of the DC before it goes back
+  ReleaseDC(window, dc);
+}
+
+void DrawControlBorder(TWinControl* control, TColor outerColor, TColor innerColor, bool withInner) {
+  DrawWindowBorder(control->Handle(), outerColor, innerColor, withInner);
+}
+
+void SetMenuFont(TFont* font) {
+  // The block without the padded border width that later systems added: every system takes it.
+  constexpr UINT kMetricsSize = 340;
+  static_assert(sizeof(NONCLIENTMETRICSA) >= kMetricsSize);
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = kMetricsSize;
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kMetricsSize, &metrics, 0)) return;
+  HFONT handle = CreateFontIndirectA(&metrics.lfMenuFont);
+  if (!handle) return;
+  font->SetHandle(handle);
+  font->SetColor(clMenuText);
+}
+
 
 std::string EllipsizeText(TCanvas* canvas, const std::string& text, int maxWidth) {
   return EllipsizeText(text, maxWidth, [canvas](std::string_view s) { return canvas->TextWidth(std::string(s)); });
 }
 
-bool PointInRect(const POINT& point, const RECT& rect) {
-  return PointInRect(point.x, point.y, SkinRect{rect.left, rect.top, rect.right, rect.bottom});
+bool PointInRect(int x, int y, const RECT& rect) {
+  return PointInRect(x, y, SkinRect{rect.left, rect.top, rect.right, rect.bottom});
 }
+
+bool PointInRect(const POINT& point, const RECT& rect) { return PointInRect(point.x, point.y, rect); }
 
 void SetControlRect(TControl* control, const RECT& rect) {
   control->SetLeft(rect.left);
@@ -212,9 +303,10 @@ bool DetectWindows95() {
   return info.dwMajorVersion == 4 && info.dwMinorVersion == 0 && info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 }
 
-bool IsWindows95() {
-  static const bool windows95 = DetectWindows95();
-  return windows95;
-}
+namespace {
+const bool isWindows95 = DetectWindows95();  // asked once, as the program starts
+}  // namespace
+
+bool IsWindows95() { return isWindows95; }
 
 }  // namespace zubskin

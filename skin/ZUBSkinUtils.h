@@ -1,11 +1,17 @@
-// The drawing utilities on the class library's bitmaps: thin wrappers that move pixels between
-// TBitmap and SkinImage and leave the cutting and turning to the pure routines.
+// The drawing utilities on the class library's bitmaps, canvases, fonts, menus and controls. The
+// bitmap routines are thin wrappers that move pixels between TBitmap and SkinImage and leave the
+// cutting, turning and stretching plans to the pure routines.
 #pragma once
 
 #include <string>
 
 #include "Graphics.h"
 #include "ZUBSkinImage.h"
+#include "ZUBSkinText.h"  // ReplaceAllText, StripAmpersand
+
+class TControl;
+class TCustomForm;
+class TWinControl;
 
 namespace zubskin {
 
@@ -21,42 +27,50 @@ void RotateBitmapLeft(TBitmap* bitmap);
 void RotateBitmap180(TBitmap* bitmap);
 void RotateBitmapRight(TBitmap* bitmap);
 
-}  // namespace zubskin
-
-class TControl;
-class TCustomForm;
-
-namespace zubskin {
-
-// True when the control's class publishes a property of that name whose type has that name.
-bool HasPublishedProperty(const TControl* control, const std::string& propName, const std::string& typeName);
+// True when the control's class publishes a property of that name (in any case).
+bool HasPublishedProperty(const TControl* control, const std::string& propName);
 
 // Whether the form's own title bar shows as active. A window that answers ZM_GETACTIVESTATE
 // with 1 is active, with any other positive value inactive; 0 leaves it to the application.
 bool IsFormActive(TCustomForm* form);
 
-// The platform functions, looked up in User32.dll at first use; 0 when one is not there.
-// Each has its own not-found flag, so one missing function does not hide the other.
+// The platform functions, looked up in User32.dll at first use; 0 when one is not there. One
+// missing function makes both give 0 from then on, without looking anything up again.
 BOOL GetScrollBarInfo(HWND window, LONG objectId, PSCROLLBARINFO info);
 BOOL GetComboBoxInfo(HWND window, PCOMBOBOXINFO info);
-
-}  // namespace zubskin
-
-namespace zubskin {
+// For tests: the look-up (GetProcAddress by default) replaced, and what was looked up forgotten.
+using User32LookUp = FARPROC(WINAPI*)(HMODULE, LPCSTR);
+void SetUser32LookUp(User32LookUp lookUp);
 
 // The stretching routines onto a canvas, carrying out the plans with StretchBlt and
 // TransparentBlt. Empty images and empty or inverted rectangles draw nothing.
-void DrawThreePartHorz(TCanvas* canvas, TBitmap* image, const RECT& rect, bool useCornerColour);
-void DrawThreePartVert(TCanvas* canvas, TBitmap* image, const RECT& rect);
-void DrawNineSlice(TCanvas* canvas, TBitmap* image, const RECT& rect, bool transparent);
+void DrawThreePartHorz(TBitmap* image, TCanvas* canvas, const RECT& rect, bool useCornerColour);
+// Transparent only becomes the bitmap's own flag (unless rect.left is negative): the copies are opaque.
+void DrawThreePartVert(TBitmap* image, TCanvas* canvas, const RECT& rect, bool transparent);
+void DrawNineSlice(TBitmap* image, TCanvas* canvas, const RECT& rect, bool transparent);
 
-}  // namespace zubskin
-
-namespace zubskin {
+// The brush colour set, then a one-pixel frame around rect or rect filled.
+void FrameRectColor(TCanvas* canvas, const RECT& rect, TColor color);
+void FillRectColor(TCanvas* canvas, const RECT& rect, TColor color);
+// A line in color at rect.top + 2, kept indent + 4 pixels off the leading side and 2 off the other.
+void DrawMenuSeparator(TCanvas* canvas, const RECT& rect, TColor color, int indent, bool leftToRight);
+// Small filled triangles: black, or grey over a white copy one pixel down and right when disabled.
+// (x, y) is the apex of the up and left arrows, the top-left corner of the down and right ones.
+void DrawArrowDown(TCanvas* canvas, int x, int y, bool enabled);
+void DrawArrowUp(TCanvas* canvas, int x, int y, bool enabled);
+void DrawArrowLeft(TCanvas* canvas, int x, int y, bool enabled);
+void DrawArrowRight(TCanvas* canvas, int x, int y, bool enabled);
+// One-pixel frames along the outer edge of the window's whole rectangle, in its window DC; with
+// withInner a second one just inside it.
+void DrawWindowBorder(HWND window, TColor outerColor, TColor innerColor, bool withInner);
+void DrawControlBorder(TWinControl* control, TColor outerColor, TColor innerColor, bool withInner);
+// The system's menu font in clMenuText; the font stays as it was when the system gives none.
+void SetMenuFont(TFont* font);
 
 // The text cut to maxWidth with "..." by the canvas's own text width.
 std::string EllipsizeText(TCanvas* canvas, const std::string& text, int maxWidth);
 // All four edges count as inside, as with the skin rectangles.
+bool PointInRect(int x, int y, const RECT& rect);
 bool PointInRect(const POINT& point, const RECT& rect);
 // Left, Top, Width and Height set one after another.
 void SetControlRect(TControl* control, const RECT& rect);

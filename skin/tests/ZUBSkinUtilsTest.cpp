@@ -67,15 +67,51 @@ TEST(SkinUtils, LookUpWrappersReachTheRealControls) {
   DestroyWindow(bar);
 }
 
-TEST(SkinUtils, HasPublishedPropertyNeedsNameAndTypeName) {
+namespace {
+
+int lookUps = 0;
+FARPROC WINAPI LookUpWithoutScrollBarInfo(HMODULE module, LPCSTR name) {
+  ++lookUps;
+  return std::string(name) == "GetScrollBarInfo" ? nullptr : GetProcAddress(module, name);
+}
+
+}  // namespace
+
+TEST(SkinUtils, OneMissingLookUpMakesBothWrappersGiveNothing) {
+  HWND combo = CreateWindowA("COMBOBOX", "", WS_POPUP | CBS_DROPDOWN, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(combo);
+  COMBOBOXINFO cbi{};
+  cbi.cbSize = sizeof(cbi);
+  SCROLLBARINFO sbi{};
+  sbi.cbSize = sizeof(sbi);
+
+  SetUser32LookUp(LookUpWithoutScrollBarInfo);
+  lookUps = 0;
+  EXPECT_FALSE(zubskin::GetScrollBarInfo(combo, OBJID_CLIENT, &sbi));
+  EXPECT_FALSE(zubskin::GetComboBoxInfo(combo, &cbi));  // there, but never looked up
+  EXPECT_FALSE(zubskin::GetScrollBarInfo(combo, OBJID_CLIENT, &sbi));
+  EXPECT_EQ(lookUps, 1);
+
+  SetUser32LookUp(LookUpWithoutScrollBarInfo);  // the same look-up, everything forgotten
+  lookUps = 0;
+  EXPECT_TRUE(zubskin::GetComboBoxInfo(combo, &cbi));  // found first, it keeps working...
+  EXPECT_FALSE(zubskin::GetScrollBarInfo(combo, OBJID_CLIENT, &sbi));
+  EXPECT_FALSE(zubskin::GetComboBoxInfo(combo, &cbi));  // ...until the other one is missing
+  EXPECT_EQ(lookUps, 2);
+
+  SetUser32LookUp(nullptr);
+  EXPECT_TRUE(zubskin::GetComboBoxInfo(combo, &cbi));
+  DestroyWindow(combo);
+}
+
+TEST(SkinUtils, HasPublishedPropertyByNameInAnyCase) {
   TEdit edit(nullptr);
   TForm form(nullptr, true);
-  EXPECT_TRUE(HasPublishedProperty(&edit, "BorderStyle", "TBorderStyle"));
-  EXPECT_TRUE(HasPublishedProperty(&edit, "borderstyle", "TBorderStyle"));
-  EXPECT_FALSE(HasPublishedProperty(&edit, "BorderStyle", "TFormBorderStyle"));
-  EXPECT_FALSE(HasPublishedProperty(&edit, "NoSuchProperty", "TBorderStyle"));
-  EXPECT_FALSE(HasPublishedProperty(nullptr, "BorderStyle", "TBorderStyle"));
-  EXPECT_FALSE(HasPublishedProperty(&form, "BorderStyle", "TBorderStyle"));  // a form's is TFormBorderStyle
+  EXPECT_TRUE(HasPublishedProperty(&edit, "BorderStyle"));
+  EXPECT_TRUE(HasPublishedProperty(&edit, "borderstyle"));
+  EXPECT_TRUE(HasPublishedProperty(&form, "BorderStyle"));
+  EXPECT_FALSE(HasPublishedProperty(&edit, "NoSuchProperty"));
+  EXPECT_FALSE(HasPublishedProperty(nullptr, "BorderStyle"));
 }
 
 namespace {
@@ -128,13 +164,13 @@ TEST(SkinUtils, StretchingOntoACanvasMatchesThePixelRoutines) {
       bool exact;  // copies one to one or from one-pixel strips: no choice of source pixel
     } routines[] = {
         {"three-part horizontal",
-         [](TCanvas* cv, TBitmap* im, const RECT& rc) { DrawThreePartHorz(cv, im, rc, false); },
+         [](TCanvas* cv, TBitmap* im, const RECT& rc) { DrawThreePartHorz(im, cv, rc, false); },
          [](const SkinImage& im, SkinImage& cv, const SkinRect& rc) { DrawThreePartHorz(im, cv, rc, false); },
          false},
-        {"three-part vertical", [](TCanvas* cv, TBitmap* im, const RECT& rc) { DrawThreePartVert(cv, im, rc); },
+        {"three-part vertical", [](TCanvas* cv, TBitmap* im, const RECT& rc) { DrawThreePartVert(im, cv, rc, false); },
          [](const SkinImage& im, SkinImage& cv, const SkinRect& rc) { DrawThreePartVert(im, cv, rc, false); },
          false},
-        {"nine-slice", [](TCanvas* cv, TBitmap* im, const RECT& rc) { DrawNineSlice(cv, im, rc, true); },
+        {"nine-slice", [](TCanvas* cv, TBitmap* im, const RECT& rc) { DrawNineSlice(im, cv, rc, true); },
          [](const SkinImage& im, SkinImage& cv, const SkinRect& rc) { DrawNineSlice(im, cv, rc, true); },
          true},
     };
@@ -160,16 +196,146 @@ TEST(SkinUtils, EmptyImagesAndEmptyOrInvertedRectsDrawNothing) {
   for (const RECT& rc : rects) {
     TBitmap target;
     Target(target, 12, 10);
-    DrawThreePartHorz(target.Canvas(), &image, rc, false);
-    DrawThreePartVert(target.Canvas(), &image, rc);
-    DrawNineSlice(target.Canvas(), &image, rc, false);
+    DrawThreePartHorz(&image, target.Canvas(), rc, false);
+    DrawThreePartVert(&image, target.Canvas(), rc, false);
+    DrawNineSlice(&image, target.Canvas(), rc, false);
     EXPECT_EQ(BitmapToSkinImage(&target), Background(12, 10));
   }
   TBitmap target;
   Target(target, 12, 10);
-  DrawNineSlice(target.Canvas(), &empty, {0, 0, 12, 10}, false);
-  DrawThreePartHorz(target.Canvas(), &empty, {0, 0, 12, 10}, false);
+  DrawNineSlice(&empty, target.Canvas(), {0, 0, 12, 10}, false);
+  DrawThreePartHorz(&empty, target.Canvas(), {0, 0, 12, 10}, false);
   EXPECT_EQ(BitmapToSkinImage(&target), Background(12, 10));
+}
+
+TEST(SkinUtils, ThreePartVertSetsTheBitmapsFlagUnlessLeftIsNegative) {
+  TBitmap image;
+  SkinImageToBitmap(skintest::Numbered(4, 9), &image);
+  TBitmap target;
+  Target(target, 12, 12);
+  DrawThreePartVert(&image, target.Canvas(), {-1, 0, 4, 12}, true);
+  EXPECT_FALSE(image.Transparent());
+  EXPECT_EQ(BitmapToSkinImage(&target), Background(12, 12));
+  DrawThreePartVert(&image, target.Canvas(), {0, 0, 4, 12}, true);
+  EXPECT_TRUE(image.Transparent());
+  EXPECT_EQ(BitmapToSkinImage(&target).At(0, 11), BitmapToSkinImage(&image).At(0, 8));  // opaque all the same
+  DrawThreePartVert(&image, target.Canvas(), {0, 0, 4, 12}, false);
+  EXPECT_FALSE(image.Transparent());
+}
+
+namespace {
+
+// A canvas's pixels as rows of characters: '.' background, 'k' black, 'w' white, 'g' grey,
+// 'r' red, '?' anything else.
+std::vector<std::string> Picture(TBitmap& bitmap) {
+  std::vector<std::string> rows;
+  const SkinImage image = BitmapToSkinImage(&bitmap);
+  for (int y = 0; y < image.height; ++y) {
+    std::string row;
+    for (int x = 0; x < image.width; ++x) {
+      const uint32_t c = image.At(x, y);
+      row += c == skintest::kBackground ? '.' : c == 0 ? 'k' : c == 0xFFFFFF ? 'w' : c == 0x808080 ? 'g'
+             : c == 0x0000FF ? 'r' : '?';
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace
+
+TEST(SkinUtils, ArrowsAreSmallTrianglesGreyOverWhiteWhenDisabled) {
+  TBitmap b;
+  Target(b, 9, 5);
+  DrawArrowDown(b.Canvas(), 1, 1, true);
+  EXPECT_EQ(Picture(b), (std::vector<std::string>{
+                            ".........",
+                            ".kkkkkkk.",
+                            "..kkkkk..",
+                            "...kkk...",
+                            "....k....",
+                        }));
+  Target(b, 9, 6);
+  DrawArrowDown(b.Canvas(), 1, 1, false);
+  EXPECT_EQ(Picture(b), (std::vector<std::string>{
+                            ".........",
+                            ".ggggggg.",
+                            "..gggggww",
+                            "...gggww.",
+                            "....gww..",
+                            ".....w...",
+                        }));
+  // The others by their extent: the apex and the base they span.
+  Target(b, 9, 9);
+  DrawArrowUp(b.Canvas(), 4, 2, true);
+  const auto up = Picture(b);
+  EXPECT_EQ(up[2], "....k....");
+  EXPECT_EQ(up[5], ".kkkkkkk.");
+  EXPECT_EQ(up[6], ".........");
+  Target(b, 9, 9);
+  DrawArrowLeft(b.Canvas(), 2, 4, true);
+  const auto left = Picture(b);
+  EXPECT_EQ(left[4], "..kkkk...");
+  EXPECT_EQ(left[1], ".....k...");
+  EXPECT_EQ(left[7], ".....k...");
+  Target(b, 9, 9);
+  DrawArrowRight(b.Canvas(), 2, 1, true);
+  const auto right = Picture(b);
+  EXPECT_EQ(right[4], "..kkkk...");
+  EXPECT_EQ(right[1], "..k......");
+  EXPECT_EQ(right[7], "..k......");
+}
+
+TEST(SkinUtils, FillsFramesAndTheMenuSeparator) {
+  TBitmap b;
+  Target(b, 8, 5);
+  FillRectColor(b.Canvas(), {1, 1, 4, 3}, clBlack);
+  FrameRectColor(b.Canvas(), {4, 0, 8, 5}, clRed);
+  EXPECT_EQ(Picture(b), (std::vector<std::string>{
+                            "....rrrr",
+                            ".kkkr..r",
+                            ".kkkr..r",
+                            "....r..r",
+                            "....rrrr",
+                        }));
+  Target(b, 16, 4);
+  DrawMenuSeparator(b.Canvas(), {0, 0, 16, 4}, clRed, 3, true);
+  EXPECT_EQ(Picture(b)[2], ".......rrrrrrr..");  // from 3 + 4 up to 16 - 2, the end left out
+  Target(b, 16, 4);
+  DrawMenuSeparator(b.Canvas(), {0, 0, 16, 4}, clRed, 3, false);
+  EXPECT_EQ(Picture(b)[2], "..rrrrrrr.......");
+  EXPECT_EQ(Picture(b)[1], "................");
+}
+
+TEST(SkinUtils, WindowBorderFramesTheWholeWindow) {
+  HWND window = CreateWindowA("STATIC", "", WS_POPUP | WS_BORDER | WS_VISIBLE, 50, 50, 40, 30, nullptr, nullptr,
+                              nullptr, nullptr);
+  ASSERT_TRUE(window);
+  UpdateWindow(window);
+  DrawWindowBorder(window, clRed, clBlue, true);
+  HDC dc = GetWindowDC(window);
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 39, 29), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 1, 1), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc, 38, 15), RGB(0, 0, 255));
+  EXPECT_NE(GetPixel(dc, 2, 2), RGB(0, 0, 255));
+  DrawWindowBorder(window, clBlue, clRed, false);
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc, 1, 1), RGB(0, 0, 255));  // the inner frame stays as it was
+  ReleaseDC(window, dc);
+  DestroyWindow(window);
+}
+
+TEST(SkinUtils, MenuFontIsTheSystemsInMenuTextColour) {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = 340;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0));
+  TFont font;
+  font.SetName("Courier New");
+  SetMenuFont(&font);
+  EXPECT_EQ(font.Name(), metrics.lfMenuFont.lfFaceName);
+  EXPECT_EQ(font.Height(), metrics.lfMenuFont.lfHeight);
+  EXPECT_EQ(font.Color(), clMenuText);
 }
 
 TEST(SkinUtils, SmallWin32Helpers) {
