@@ -82,6 +82,9 @@ class TComponent : public TPersistent {
   // A read that failed: the component is no longer loading, and Loaded does not run.
   void CancelLoading() { state_ -= csReading; state_ -= csLoading; }
   virtual void Loaded() { state_ -= csLoading; }
+  // Form reading: the component this one is written inside (a menu item's menu or item).
+  // Controls take their window parent instead.
+  virtual void SetParentComponent(TComponent* Value) { (void)Value; }
   TPersistent* GetOwner() override { return owner_; }
 
  protected:

@@ -318,10 +318,12 @@ class Reader {
     obj->BeginLoading();
     loaded_.push_back(obj);
     obj->SetName(node.name);
-    // Controls take the enclosing window control as their parent.
+    // Controls take the enclosing window control as their parent; others hear of their container.
     if (auto* control = As<TControl>(obj)) {
       TWinControl* parent = As<TWinControl>(container);
       if (parent) control->SetParent(parent);
+    } else {
+      obj->SetParentComponent(container);
     }
     ReadBody(obj, node);
   }

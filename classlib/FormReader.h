@@ -23,8 +23,10 @@ class TComponent;
 
 // Reads a description into Root: each nested object is created by class name with Root as
 // owner, its properties set in the order written, events bound by name to Root's published
-// handlers; then Loaded runs for Root and every component read, in read order. Any unknown
-// class, property, value or handler raises EReadError, and what was created is freed.
+// handlers; a control gets the window it is written in as parent, any other component hears of
+// its container through SetParentComponent (menu items join their menu or item). Then Loaded
+// runs for Root and every component read, in read order. Any unknown class, property, value or
+// handler raises EReadError, and what was created is freed.
 void ReadComponentText(TComponent* Root, const std::string& Text);
 
 // The text of an RCDATA resource of the running program, or raises EResNotFound (Graphics.h).

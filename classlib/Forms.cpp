@@ -6,6 +6,7 @@
 #include "Boundary.h"
 #include "FormReader.h"
 #include "Graphics.h"
+#include "Menus.h"
 #include "Thread.h"
 
 namespace {
@@ -377,6 +378,22 @@ void TCustomForm::WndProc(TMessage& m) {
       TScrollingWinControl::WndProc(m);
       if (OnResize) OnResize(this);
       return;
+    // A main menu's commands and owner-drawn items.
+    case WM_COMMAND:
+      if (HIWORD(m.WParam) == 0 && m.LParam == 0 && DispatchMenuCommand(LOWORD(m.WParam))) return;
+      break;
+    case WM_MEASUREITEM:
+      if (MenuMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) {
+        m.Result = TRUE;
+        return;
+      }
+      break;
+    case WM_DRAWITEM:
+      if (MenuDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) {
+        m.Result = TRUE;
+        return;
+      }
+      break;
     case CM_DIALOGKEY: {
       // Offer the key to every control; then Tab moves the focus.
       std::vector<TWinControl*> stack{this};
