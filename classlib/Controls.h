@@ -47,6 +47,7 @@ DECLARE_EVENT_TYPE(TKeyEvent, void(TObject* Sender, uint16_t& Key, TShiftState S
 DECLARE_EVENT_TYPE(TKeyPressEvent, void(TObject* Sender, char& Key))
 
 DECLARE_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
+DECLARE_ENUM(TBiDiMode, bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly)
 DECLARE_ENUM(TAnchorKind, akLeft, akTop, akRight, akBottom)
 DECLARE_SET(TAnchors, TAnchorKind)
 

@@ -35,7 +35,6 @@ TShortCut ShortCut(uint16_t Key, TShiftState Shift);
 // "Ctrl+S", "Shift+F1", "Alt+X", "Del"; empty for none or a key without a name.
 std::string ShortCutToText(TShortCut ShortCut);
 
-DECLARE_ENUM(TBiDiMode, bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly)
 DECLARE_ENUM(TMenuAutoFlag, maAutomatic, maManual)
 
 DECLARE_EVENT_TYPE(TMenuDrawItemEvent, void(TObject* Sender, TCanvas* ACanvas, const RECT& ARect, bool Selected))

@@ -66,6 +66,12 @@ bool HasPublishedProperty(const TControl* control, const std::string& propName) 
   return control && GetPropInfo(control, propName);
 }
 
+void HookMenuItemDraw(TMenuItem* item, TMenuDrawItemEvent drawHandler, TMenuMeasureItemEvent measureHandler) {
+  item->OnDrawItem = drawHandler;
+  item->OnMeasureItem = measureHandler;
+  for (int i = 0; i < item->Count(); ++i) HookMenuItemDraw(item->Items(i), drawHandler, measureHandler);
+}
+
 bool IsFormActive(TCustomForm* form) {
   const LRESULT answer = SendMessage(form->Handle(), ZM_GETACTIVESTATE, 0, 0);
   if (answer > 0) return answer == 1;

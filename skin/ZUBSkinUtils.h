@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Graphics.h"
+#include "Menus.h"
 #include "ZUBSkinImage.h"
 #include "ZUBSkinText.h"  // ReplaceAllText, StripAmpersand
 
@@ -29,6 +30,10 @@ void RotateBitmapRight(TBitmap* bitmap);
 
 // True when the control's class publishes a property of that name (in any case).
 bool HasPublishedProperty(const TControl* control, const std::string& propName);
+
+// The item's draw and measure handlers set, then those of every item below it in index order;
+// empty handlers clear them.
+void HookMenuItemDraw(TMenuItem* item, TMenuDrawItemEvent drawHandler, TMenuMeasureItemEvent measureHandler);
 
 // Whether the form's own title bar shows as active. A window that answers ZM_GETACTIVESTATE
 // with 1 is active, with any other positive value inactive; 0 leaves it to the application.

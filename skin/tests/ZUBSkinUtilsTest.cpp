@@ -104,6 +104,49 @@ TEST(SkinUtils, OneMissingLookUpMakesBothWrappersGiveNothing) {
   DestroyWindow(combo);
 }
 
+namespace {
+
+// Records which items it was asked to draw or measure, in order.
+struct MenuPainter {
+  std::vector<TObject*> drawn, measured;
+  void Draw(TObject* sender, TCanvas*, const RECT&, bool) { drawn.push_back(sender); }
+  void Measure(TObject* sender, TCanvas*, int&, int&) { measured.push_back(sender); }
+};
+
+}  // namespace
+
+TEST(SkinUtils, HookMenuItemDrawReachesEveryItemBelowAndEmptyHandlersClear) {
+  TPopupMenu menu(nullptr);
+  auto item = [](TMenuItem* parent, const char* caption) {
+    auto* i = new TMenuItem(nullptr);
+    i->SetCaption(caption);
+    parent->Add(i);
+    return i;
+  };
+  TMenuItem* file = item(menu.Items(), "&File");
+  TMenuItem* open = item(file, "&Open");
+  TMenuItem* recent = item(file, "&Recent");
+  TMenuItem* first = item(recent, "one");
+  TMenuItem* help = item(menu.Items(), "&Help");
+  const std::vector<TObject*> all{menu.Items(), file, open, recent, first, help};
+
+  MenuPainter painter;
+  HookMenuItemDraw(menu.Items(), TMenuDrawItemEvent::Bind<&MenuPainter::Draw>(&painter),
+                   TMenuMeasureItemEvent::Bind<&MenuPainter::Measure>(&painter));
+  for (TObject* o : all) {
+    auto* i = static_cast<TMenuItem*>(o);
+    int w = 0, h = 0;
+    i->OnMeasureItem(i, nullptr, w, h);
+    i->OnDrawItem(i, nullptr, RECT{}, false);
+  }
+  EXPECT_EQ(painter.drawn, all);
+  EXPECT_EQ(painter.measured, all);
+
+  HookMenuItemDraw(file, {}, {});  // only the file menu and what lies below it
+  EXPECT_FALSE(file->OnDrawItem || file->OnMeasureItem || first->OnDrawItem || first->OnMeasureItem);
+  EXPECT_TRUE(help->OnDrawItem && help->OnMeasureItem && menu.Items()->OnDrawItem);
+}
+
 TEST(SkinUtils, HasPublishedPropertyByNameInAnyCase) {
   TEdit edit(nullptr);
   TForm form(nullptr, true);
