@@ -380,19 +380,9 @@ void TCustomForm::WndProc(TMessage& m) {
       return;
     // A main menu's commands and owner-drawn items.
     case WM_COMMAND:
-      if (HIWORD(m.WParam) == 0 && m.LParam == 0 && DispatchMenuCommand(LOWORD(m.WParam))) return;
-      break;
     case WM_MEASUREITEM:
-      if (MenuMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) {
-        m.Result = TRUE;
-        return;
-      }
-      break;
     case WM_DRAWITEM:
-      if (MenuDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) {
-        m.Result = TRUE;
-        return;
-      }
+      if (MenuMessage(m.Msg, m.WParam, m.LParam, m.Result)) return;
       break;
     case CM_DIALOGKEY: {
       // Offer the key to every control; then Tab moves the focus.

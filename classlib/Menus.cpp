@@ -194,24 +194,21 @@ void DefaultDrawItem(const TMenuItem* item, TCanvas* canvas, const RECT& r, bool
 
 LRESULT CALLBACK PopupWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   try {
-    switch (msg) {
-      case WM_COMMAND:
-        if (HIWORD(wp) == 0 && lp == 0 && DispatchMenuCommand(LOWORD(wp))) return 0;
-        break;
-      case WM_MEASUREITEM:
-        if (MenuMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
-        break;
-      case WM_DRAWITEM:
-        if (MenuDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
-        break;
-      default:
-        break;
-    }
+    LRESULT result = 0;
+    if (MenuMessage(msg, wp, lp, result)) return result;
   } catch (...) {
     HandleException(nullptr);
     return 0;
   }
   return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+// Field := Value; true when that changed it.
+template <class T>
+bool Replace(T& Field, T Value) {
+  if (Field == Value) return false;
+  Field = std::move(Value);
+  return true;
 }
 
 }  // namespace
@@ -284,45 +281,31 @@ TMenuItem::~TMenuItem() {
 }
 
 void TMenuItem::SetCaption(std::string Value) {
-  if (Value == caption_) return;
-  caption_ = std::move(Value);
-  Changed();
+  if (Replace(caption_, std::move(Value))) Changed();
 }
 
 void TMenuItem::SetEnabled(bool Value) {
-  if (Value == enabled_) return;
-  enabled_ = Value;
-  Changed();
+  if (Replace(enabled_, Value)) Changed();
 }
 
 void TMenuItem::SetVisible(bool Value) {
-  if (Value == visible_) return;
-  visible_ = Value;
-  Changed();
+  if (Replace(visible_, Value)) Changed();
 }
 
 void TMenuItem::SetChecked(bool Value) {
-  if (Value == checked_) return;
-  checked_ = Value;
-  Changed();
+  if (Replace(checked_, Value)) Changed();
 }
 
 void TMenuItem::SetDefault(bool Value) {
-  if (Value == default_) return;
-  default_ = Value;
-  Changed();
+  if (Replace(default_, Value)) Changed();
 }
 
 void TMenuItem::SetImageIndex(int32_t Value) {
-  if (Value == imageIndex_) return;
-  imageIndex_ = Value;
-  Changed();
+  if (Replace(imageIndex_, Value)) Changed();
 }
 
 void TMenuItem::SetShortCut(TShortCut Value) {
-  if (Value == shortCut_) return;
-  shortCut_ = Value;
-  Changed();
+  if (Replace(shortCut_, Value)) Changed();
 }
 
 TMenuItem* TMenuItem::Items(int Index) const {
@@ -462,9 +445,7 @@ HMENU TMenu::Handle() {
 }
 
 void TMenu::SetOwnerDraw(bool Value) {
-  if (Value == ownerDraw_) return;
-  ownerDraw_ = Value;
-  ItemsChanged();
+  if (Replace(ownerDraw_, Value)) ItemsChanged();
 }
 
 void TMenu::SetImages(TCustomImageList* Value) {
@@ -475,15 +456,11 @@ void TMenu::SetImages(TCustomImageList* Value) {
 }
 
 void TMenu::SetBiDiMode(TBiDiMode Value) {
-  if (Value == biDiMode_) return;
-  biDiMode_ = Value;
-  ItemsChanged();
+  if (Replace(biDiMode_, Value)) ItemsChanged();
 }
 
 void TMenu::SetAutoHotkeys(TMenuAutoFlag Value) {
-  if (Value == autoHotkeys_) return;
-  autoHotkeys_ = Value;
-  ItemsChanged();
+  if (Replace(autoHotkeys_, Value)) ItemsChanged();
 }
 
 TMenuItem* TMenu::FindItem(UINT Command) const {
@@ -568,6 +545,25 @@ bool MenuMeasureItem(MEASUREITEMSTRUCT& Measure) {
   Measure.itemWidth = static_cast<UINT>(std::max(width, 0));
   Measure.itemHeight = static_cast<UINT>(std::max(height, 0));
   return true;
+}
+
+bool MenuMessage(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result) {
+  bool handled = false;
+  switch (Msg) {
+    case WM_COMMAND:
+      handled = HIWORD(WParam) == 0 && LParam == 0 && DispatchMenuCommand(LOWORD(WParam));
+      break;
+    case WM_MEASUREITEM:
+      handled = MenuMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(LParam));
+      break;
+    case WM_DRAWITEM:
+      handled = MenuDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(LParam));
+      break;
+    default:
+      break;
+  }
+  if (handled) Result = Msg == WM_COMMAND ? 0 : TRUE;
+  return handled;
 }
 
 bool MenuDrawItem(const DRAWITEMSTRUCT& Draw) {

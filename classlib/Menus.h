@@ -189,6 +189,9 @@ bool MenuDrawItem(const DRAWITEMSTRUCT& Draw);
 // A WM_COMMAND from a menu (notification code 0, no control): clicks the item of that id;
 // false when there is none.
 bool DispatchMenuCommand(UINT Command);
+// The three above for any window procedure: true, with the message's result, when it was a
+// menu command or an owner-draw message of an item of this library.
+bool MenuMessage(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result);
 // The item of that command id, wherever it is; null when none has it.
 TMenuItem* FindMenuItem(UINT Command);
 // The hidden window that owns pop-up menus while they are open.
