@@ -1,0 +1,3 @@
+# The window skinners: the base, forms, foreign windows, the menu bar.
+list(APPEND SKINENGINE_SOURCES
+  windows/TzubSkinWindow.cpp)
