@@ -139,6 +139,12 @@ class TMenu : public TComponent {
   TMenuItem* FindItem(UINT Command) const;
   // Clicks the item of that command; false when this menu has none.
   bool DispatchCommand(UINT Command);
+  // A key message (WM_KEYDOWN, WM_SYSKEYDOWN: the virtual key in WParam, the key data in LParam)
+  // with the Shift and Ctrl keys as they are now and Alt from the key data: clicks the first
+  // enabled item with that shortcut, sub-menus searched in depth; whether one was clicked.
+  bool IsShortCut(const TMessage& Message);
+  // The first item with that shortcut, searched as above; null when none.
+  TMenuItem* FindShortCut(TShortCut Value, bool EnabledOnly) const;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
