@@ -469,6 +469,14 @@ bool TApplication::ProcessMessage(MSG& msg) {
     terminated_ = true;
     return true;
   }
+  bool handled = false;
+  try {
+    if (OnMessage) OnMessage(msg, handled);
+    DispatchApplicationEvents(msg, handled);
+  } catch (...) {
+    HandleException(this);
+  }
+  if (handled) return true;
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_TAB || msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
       IsDialogMessage(msg))
     return true;

@@ -132,6 +132,8 @@ class TForm : public TCustomForm {
 
 DECLARE_EVENT_TYPE(THelpEvent, bool(uint16_t Command, int32_t Data, bool& CallHelp))
 DECLARE_EVENT_TYPE(TExceptionEvent, void(TObject* Sender, const Exception& E))
+// A message taken from the queue; Handled true keeps it from being translated and dispatched.
+DECLARE_EVENT_TYPE(TMessageEvent, void(MSG& Msg, bool& Handled))
 
 class TApplication : public TComponent {
   DECLARE_CLASS(TApplication, TComponent)
@@ -176,6 +178,9 @@ class TApplication : public TComponent {
   THelpEvent OnHelp;
   TExceptionEvent OnException;
   TNotifyEvent OnIdle;
+  // Every message the loops take from the queue (WM_QUIT aside), before the application
+  // events components hear it (AppEvnts.h).
+  TMessageEvent OnMessage;
 
   // The error box: the exception's message in a message box with the application's title.
   void ShowException(const Exception& E);
@@ -223,6 +228,9 @@ class TScreen : public TComponent {
   TCustomForm* activeForm_ = nullptr;
   TCursor cursor_ = crDefault;
 };
+
+// Hands a message to every TApplicationEvents (AppEvnts.cpp).
+void DispatchApplicationEvents(MSG& Msg, bool& Handled);
 
 // The two objects the platform really has one of per program.
 extern TApplication* Application;
