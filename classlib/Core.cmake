@@ -1,3 +1,6 @@
+# Two-phase objects that are not components. Plain C++.
+target_sources(classlib PRIVATE ObjectFactory.cpp)
+suite_test(ObjectFactory_test tests/ObjectFactory_test.cpp LIBS classlib)
 # Controls, forms and form descriptions.
 if(WIN32)
   target_sources(classlib PRIVATE Controls.cpp Forms.cpp FormReader.cpp AppEvnts.cpp)
