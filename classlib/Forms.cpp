@@ -62,7 +62,9 @@ DEFINE_CLASS(TCustomForm, TScrollingWinControl,
                Prop<&TCustomForm::ClientWidthProp, &TCustomForm::SetClientWidth>("ClientWidth"),
                Prop<&TCustomForm::FormStyle, &TCustomForm::SetFormStyle>("FormStyle"),
                Prop<&TCustomForm::HelpFile, &TCustomForm::SetHelpFile>("HelpFile"),
+               Prop<&TCustomForm::Icon, &TCustomForm::SetIcon>("Icon"),
                Prop<&TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview>("KeyPreview"),
+               Prop<&TCustomForm::Menu, &TCustomForm::SetMenu>("Menu"),
                Prop<&TCustomForm::Position, &TCustomForm::SetPosition>("Position"),
                Prop<&TCustomForm::WindowState, &TCustomForm::SetWindowState>("WindowState"),
                Field<&TCustomForm::OnActivate>("OnActivate"),
@@ -78,7 +80,8 @@ DEFINE_CLASS(TCustomForm, TScrollingWinControl,
 
 DEFINE_CLASS(TForm, TCustomForm, ({}))
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), canvas_(new TCanvas) {
+TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), canvas_(new TCanvas), icon_(new TIcon) {
+  icon_->OnChange = TNotifyEvent::Bind<&TCustomForm::IconChanged>(this);
   ownPaint_ = true;
   SetVisibleField(false);
   SetParentFont(false);
@@ -90,6 +93,7 @@ TCustomForm::TCustomForm(TComponent* AOwner, bool NoResource) : TCustomForm(AOwn
 TCustomForm::~TCustomForm() {
   if (Screen) Screen->RemoveForm(this);
   delete canvas_;
+  delete icon_;
 }
 
 std::string TCustomForm::ResourceName() const {
@@ -150,7 +154,61 @@ void TCustomForm::SetWindowState(TWindowState value) {
     ShowWindow(Handle(), value == wsMaximized ? SW_MAXIMIZE : value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
-void TCustomForm::SetMenu(TMainMenu* value) { menu_ = value; }
+void TCustomForm::SetMenu(TMainMenu* value) {
+  if (value == menu_) return;
+  const bool keepClient = !HandleAllocated() && !ComponentState().Contains(csDestroying);
+  const int32_t clientHeight = keepClient ? ClientHeight() : 0;
+  if (menu_) {
+    menu_->RemoveFreeNotification(this);
+    RemoveFreeNotification(menu_);
+    menu_->SetWindowHandle(nullptr);
+  }
+  menu_ = value;
+  if (value) value->FreeNotification(this);
+  if (HandleAllocated()) AttachMenu();
+  else if (keepClient) SetClientHeight(clientHeight);
+}
+
+// The window shows menu_'s bar, or none; an MDI child has no bar of its own.
+void TCustomForm::AttachMenu() {
+  HWND wnd = Handle();
+  if (formStyle_ == fsMDIChild) return;
+  HMENU bar = menu_ ? menu_->Handle() : nullptr;
+  if (::GetMenu(wnd) != bar) ::SetMenu(wnd, bar);
+  if (menu_) menu_->SetWindowHandle(wnd);
+  DrawMenuBar(wnd);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TScrollingWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == menu_) SetMenu(nullptr);
+}
+
+void TCustomForm::SetIcon(TIcon* value) { icon_->Assign(value); }
+
+HICON TCustomForm::IconHandle() const {
+  if (!icon_->Empty()) return icon_->Handle();
+  return Application && !Application->Icon()->Empty() ? Application->Icon()->Handle() : nullptr;
+}
+
+void TCustomForm::IconChanged(TObject*) {
+  if (!HandleAllocated()) return;
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(IconHandle()));
+  Perform(CM_RECREATEWND, 1);  // restyled in place
+}
+
+void TCustomForm::CreateWnd() {
+  TScrollingWinControl::CreateWnd();
+  if (menu_) AttachMenu();
+  if (!icon_->Empty()) SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Handle()));
+}
+
+void TCustomForm::DestroyWnd() {
+  // The menu outlives the window: DestroyWindow would destroy an attached menu with it.
+  if (::GetMenu(Handle())) ::SetMenu(Handle(), nullptr);
+  if (menu_) menu_->SetWindowHandle(nullptr);
+  TScrollingWinControl::DestroyWnd();
+}
 
 void TCustomForm::SetActiveControl(TWinControl* value) {
   activeControl_ = value;
@@ -178,27 +236,26 @@ void StylesFor(TFormBorderStyle border, TBorderIcons icons, DWORD& style, DWORD&
     if (icons.Contains(biSystemMenu)) style |= WS_SYSMENU;
     if (icons.Contains(biMinimize)) style |= WS_MINIMIZEBOX;
     if (icons.Contains(biMaximize)) style |= WS_MAXIMIZEBOX;
+    // The platform shows the help button only without minimise and maximise buttons.
+    if (icons.Contains(biHelp) && (border == bsDialog || (!icons.Contains(biMinimize) && !icons.Contains(biMaximize))))
+      ex |= WS_EX_CONTEXTHELP;
   }
 }
 }  // namespace
 
-void TCustomForm::SetClientWidth(int32_t value) {
-  if (HandleAllocated()) return TScrollingWinControl::SetClientWidth(value);
+RECT TCustomForm::ClientRect() {
+  if (HandleAllocated()) return TScrollingWinControl::ClientRect();
   DWORD style, ex;
   StylesFor(borderStyle_, borderIcons_, style, ex);
-  RECT r{0, 0, value, 0};
-  AdjustWindowRectEx(&r, style, FALSE, ex);
-  SetWidth(r.right - r.left);
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, style, menu_ && formStyle_ != fsMDIChild, ex);
+  return {0, 0, std::max<LONG>(Width() - (frame.right - frame.left), 0),
+          std::max<LONG>(Height() - (frame.bottom - frame.top), 0)};
 }
 
-void TCustomForm::SetClientHeight(int32_t value) {
-  if (HandleAllocated()) return TScrollingWinControl::SetClientHeight(value);
-  DWORD style, ex;
-  StylesFor(borderStyle_, borderIcons_, style, ex);
-  RECT r{0, 0, 0, value};
-  AdjustWindowRectEx(&r, style, FALSE, ex);
-  SetHeight(r.bottom - r.top);
-}
+void TCustomForm::SetClientWidth(int32_t value) { TScrollingWinControl::SetClientWidth(value); }
+
+void TCustomForm::SetClientHeight(int32_t value) { TScrollingWinControl::SetClientHeight(value); }
 
 void TCustomForm::CreateParams(TCreateParams& p) {
   TScrollingWinControl::CreateParams(p);
@@ -356,7 +413,9 @@ void TCustomForm::WndProc(TMessage& m) {
         Handle();
         PlaceForPosition();
         DoShow();
-        ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        ShowWindow(Handle(), windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
+                             : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
+                                                           : SW_SHOWNORMAL);
       } else {
         if (OnHide) OnHide(this);
         if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
@@ -375,9 +434,34 @@ void TCustomForm::WndProc(TMessage& m) {
       Application->active_ = m.WParam != 0;
       break;
     case WM_SIZE:
+      switch (m.WParam) {
+        case SIZE_MAXIMIZED: windowState_ = wsMaximized; break;
+        case SIZE_MINIMIZED: windowState_ = wsMinimized; break;
+        case SIZE_RESTORED:
+          if (IsWindowVisible(Handle())) windowState_ = wsNormal;
+          break;
+        default: break;
+      }
       TScrollingWinControl::WndProc(m);
       if (OnResize) OnResize(this);
       return;
+    case CM_RECREATEWND:
+      TScrollingWinControl::WndProc(m);
+      // The new window of a shown form is shown too (the form's styles leave WS_VISIBLE out).
+      if (m.WParam == 0 && Visible() && HandleAllocated() && !IsWindowVisible(Handle()))
+        ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                             : windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+      return;
+    case WM_GETMINMAXINFO: {
+      TScrollingWinControl::WndProc(m);
+      auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+      const TSizeConstraints* c = Constraints();
+      if (c->MinWidth() > 0) info->ptMinTrackSize.x = c->MinWidth();
+      if (c->MinHeight() > 0) info->ptMinTrackSize.y = c->MinHeight();
+      if (c->MaxWidth() > 0) info->ptMaxTrackSize.x = c->MaxWidth();
+      if (c->MaxHeight() > 0) info->ptMaxTrackSize.y = c->MaxHeight();
+      return;
+    }
     // A main menu's commands and owner-drawn items.
     case WM_COMMAND:
     case WM_MEASUREITEM:
@@ -417,11 +501,15 @@ void TCustomForm::WndProc(TMessage& m) {
 
 DEFINE_CLASS(TApplication, TComponent, ({}))
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), icon_(new TIcon) {
+  if (FindResourceA(GetModuleHandleA(nullptr), "MAINICON", MAKEINTRESOURCEA(14)))  // RT_GROUP_ICON
+    icon_->LoadFromResourceName(GetModuleHandleA(nullptr), "MAINICON");
+}
 
 TApplication::~TApplication() {
   DestroyComponents();  // the forms, while the application object is still whole
   if (handle_) DestroyWindow(handle_);
+  delete icon_;
 }
 
 void TApplication::Initialize() { InitThreadSync(); }

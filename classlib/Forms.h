@@ -47,21 +47,30 @@ class TCustomForm : public TScrollingWinControl {
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle Value);
+  // biHelp gives the title bar a help button (WS_EX_CONTEXTHELP) on a dialog or where there is
+  // neither a minimise nor a maximise button.
   TBorderIcons BorderIcons() const { return borderIcons_; }
   void SetBorderIcons(TBorderIcons Value);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition Value);
   TFormStyle FormStyle() const { return formStyle_; }
   void SetFormStyle(TFormStyle Value);
+  // Follows the window when the user or the system maximises, minimises or restores it.
   TWindowState WindowState() const { return windowState_; }
   void SetWindowState(TWindowState Value);
   void SetClientWidth(int32_t Value) override;
   void SetClientHeight(int32_t Value) override;
+  // Without a window: the client area the window will have (its frame and menu bar taken off).
+  RECT ClientRect() override;
   int32_t ClientWidthProp() { return ClientWidth(); }
   int32_t ClientHeightProp() { return ClientHeight(); }
+  // The icon of the window's title bar; while it is empty, the application's icon.
   TIcon* Icon() const { return icon_; }
+  void SetIcon(TIcon* Value);
   std::string HelpFile() const { return helpFile_; }
   void SetHelpFile(std::string Value) { helpFile_ = std::move(Value); }
+  // The menu bar of the window (SetMenu); set to null, or when the menu is freed, the window
+  // has none. Without a window the client size stays; with one the window keeps its size.
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* Value);
   bool Active() const { return active_; }
@@ -94,8 +103,11 @@ class TCustomForm : public TScrollingWinControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
   void WndProc(TMessage& Message) override;
   void PaintWindow(HDC DC) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void DoCreate();
   virtual void DoShow();
   // The name of the RCDATA resource that holds this form's description; empty for none.
@@ -104,6 +116,9 @@ class TCustomForm : public TScrollingWinControl {
 
  private:
   void PlaceForPosition();
+  void IconChanged(TObject* Sender);
+  void AttachMenu();
+  HICON IconHandle() const;
   TCanvas* canvas_;
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = {biSystemMenu, biMinimize, biMaximize};
@@ -172,6 +187,9 @@ class TApplication : public TComponent {
   void SetTitle(std::string Value);
   std::string HelpFile() const { return helpFile_; }
   void SetHelpFile(std::string Value) { helpFile_ = std::move(Value); }
+  // The program's icon (its "MAINICON" resource, empty without one); the icon of forms whose
+  // own is empty.
+  TIcon* Icon() const { return icon_; }
   // Raises the help event; without a handler that answers, asks WinHelp.
   bool HelpCommand(uint16_t Command, int32_t Data);
   bool HelpContext(int32_t Context) { return HelpCommand(HELP_CONTEXT, Context); }
@@ -195,6 +213,7 @@ class TApplication : public TComponent {
   bool IsDialogMessage(MSG& Msg);
   static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
   HWND handle_ = nullptr;
+  TIcon* icon_;
   TCustomForm* mainForm_ = nullptr;
   bool terminated_ = false;
   bool active_ = false;

@@ -517,7 +517,9 @@ void TMenu::Loaded() {
 
 void TMenu::ItemsChanged() {
   const TComponentState state = ComponentState();
-  if (handle_ && !state.Contains(csLoading) && !state.Contains(csDestroying)) RebuildHandle();
+  if (!handle_ || state.Contains(csLoading) || state.Contains(csDestroying)) return;
+  RebuildHandle();
+  if (windowHandle_ && IsWindow(windowHandle_)) DrawMenuBar(windowHandle_);
 }
 
 void TMenu::RebuildHandle() {

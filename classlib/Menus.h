@@ -134,6 +134,10 @@ class TMenu : public TComponent {
   TMenuAutoFlag AutoHotkeys() const { return autoHotkeys_; }
   void SetAutoHotkeys(TMenuAutoFlag Value);
   bool IsRightToLeft() const { return biDiMode_ != bdLeftToRight; }
+  // The window whose menu bar shows this menu (set by the form); its bar is redrawn after every
+  // change of the items.
+  HWND WindowHandle() const { return windowHandle_; }
+  void SetWindowHandle(HWND Value) { windowHandle_ = Value; }
 
   // The item of this menu with that command id, or null.
   TMenuItem* FindItem(UINT Command) const;
@@ -158,6 +162,7 @@ class TMenu : public TComponent {
 
   TMenuItem* items_;
   HMENU handle_ = nullptr;
+  HWND windowHandle_ = nullptr;
   bool ownerDraw_ = false;
   TCustomImageList* images_ = nullptr;
   TBiDiMode biDiMode_ = bdLeftToRight;

@@ -1,9 +1,12 @@
-// Forms under Wine: the modal loop, closing, Release from inside a handler, window classes.
+// Forms under Wine: the modal loop, closing, Release from inside a handler, window classes,
+// the menu bar, the icon, the window state and the recreate notice.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "ControlsTesting.h"
 #include "Forms.h"
+#include "Menus.h"
 
 namespace {
 
@@ -120,6 +123,174 @@ TEST(Forms, WindowProcCanBeReplacedAndRestored) {
   form->WindowProc = spy.old;
   SendMessageA(form->Handle(), WM_APP + 7, 0, 0);
   EXPECT_EQ(spy.seen, 2);
+  form->Free();
+}
+
+// The bytes of an RCDATA resource of this test.
+std::string ResourceBytes(const char* name) {
+  HRSRC res = FindResourceA(nullptr, name, MAKEINTRESOURCEA(10));
+  HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
+  return data ? std::string(static_cast<const char*>(LockResource(data)), SizeofResource(nullptr, res)) : "";
+}
+
+std::string Hex(const std::string& bytes) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : bytes) {
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
+int ClientHeightOf(HWND wnd) {
+  RECT r;
+  GetClientRect(wnd, &r);
+  return r.bottom;
+}
+
+int WindowHeightOf(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  return r.bottom - r.top;
+}
+
+TEST(Forms, MenuIsAttachedDetachedAndLeavesNoneWhenFreed) {
+  TestForm t("");
+  t.Show();
+  TForm* form = t.form;
+  TMainMenu* menu = Create<TMainMenu>(form);
+  TMenuItem* file = Create<TMenuItem>(nullptr);
+  file->SetCaption("File");
+  menu->Items()->Add(file);
+  const int windowHeight = WindowHeightOf(form->Handle());
+  const int clientHeight = ClientHeightOf(form->Handle());
+
+  form->SetMenu(menu);
+  EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
+  EXPECT_EQ(WindowHeightOf(form->Handle()), windowHeight);  // the bar takes its room from the client
+  EXPECT_LT(ClientHeightOf(form->Handle()), clientHeight);
+
+  TMenuItem* edit = Create<TMenuItem>(nullptr);
+  edit->SetCaption("Edit");
+  menu->Items()->Add(edit);
+  EXPECT_EQ(GetMenuItemCount(GetMenu(form->Handle())), 2);
+
+  form->SetMenu(nullptr);
+  EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+  EXPECT_TRUE(IsMenu(menu->Handle()));  // still the menu's own
+
+  form->SetMenu(menu);
+  const HWND before = form->Handle();
+  form->SetBorderStyle(bsSingle);  // a new window gets the bar again
+  EXPECT_NE(form->Handle(), before);
+  EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
+
+  menu->Free();
+  EXPECT_EQ(form->Menu(), nullptr);
+  EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+}
+
+TEST(Forms, DescribedMenuAndIconAreOnTheWindowAndTheClientSizeStays) {
+  TestForm t("  Icon.Data = {" + Hex(ResourceBytes("FORMICOFILE")) + "}\n  Menu = MainMenu1\n" + R"(
+  object MainMenu1: TMainMenu
+    object File1: TMenuItem
+      Caption = 'File'
+    end
+  end)");
+  TForm* form = t.form;
+  auto* menu = t.Get<TMainMenu>("MainMenu1");
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(form->Menu(), menu);
+  ASSERT_FALSE(form->Icon()->Empty());
+  EXPECT_EQ(form->Icon()->Width(), 32);
+  t.Show();
+  EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
+  EXPECT_EQ(ClientHeightOf(form->Handle()), 400);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0)), form->Icon()->Handle());
+  ASSERT_FALSE(Application->Icon()->Empty());  // the program's MAINICON
+  EXPECT_EQ(Application->Icon()->Width(), GetSystemMetrics(SM_CXICON));
+}
+
+// Records CM_RECREATEWND as a window skinner would see it: its WParam and the window after the
+// default handling.
+struct RecreateSpy {
+  explicit RecreateSpy(TControl* c) : control(c), old(c->WindowProc) { c->WindowProc = TWndMethod::Bind<&RecreateSpy::Proc>(this); }
+  ~RecreateSpy() { control->WindowProc = old; }
+  void Proc(TMessage& m) {
+    old(m);
+    if (m.Msg != CM_RECREATEWND) return;
+    ++seen;
+    wparam = m.WParam;
+    after = static_cast<TWinControl*>(control)->Handle();
+  }
+  TControl* control;
+  TWndMethod old;
+  int seen = 0;
+  WPARAM wparam = 99;
+  HWND after = nullptr;
+};
+
+TEST(Forms, RestylingChangesReachAReplacedWindowProcAsRecreateNotices) {
+  const struct {
+    const char* name;
+    void (*change)(TForm* form);
+    WPARAM wparam;
+    bool newWindow;
+  } cases[] = {
+      {"border style", [](TForm* f) { f->SetBorderStyle(bsSingle); }, 0, true},
+      {"border icons", [](TForm* f) { f->SetBorderIcons({biSystemMenu, biHelp}); }, 0, true},
+      {"icon", [](TForm* f) { f->Icon()->SetHandle(CopyIcon(LoadIconA(nullptr, IDI_WARNING))); }, 1, false},
+  };
+  for (const auto& c : cases) {
+    TForm* form = Create<TForm>(nullptr, true);
+    form->Show();
+    const HWND before = form->Handle();
+    {
+      RecreateSpy spy(form);
+      c.change(form);
+      EXPECT_EQ(spy.seen, 1) << c.name;
+      EXPECT_EQ(spy.wparam, c.wparam) << c.name;
+      EXPECT_EQ(spy.after != before, c.newWindow) << c.name;
+      EXPECT_EQ(spy.after, form->Handle()) << c.name;
+      EXPECT_TRUE(IsWindowVisible(form->Handle())) << c.name;
+    }
+    form->Free();
+  }
+}
+
+TEST(Forms, HelpBorderIconGivesTheContextHelpButton) {
+  const struct {
+    TFormBorderStyle border;
+    TBorderIcons icons;
+    bool help;
+  } cases[] = {
+      {bsDialog, {biSystemMenu, biHelp}, true},
+      {bsSizeable, {biSystemMenu, biHelp}, true},
+      {bsSizeable, {biSystemMenu, biMaximize, biHelp}, false},  // the platform has no room for it
+      {bsSizeable, {biSystemMenu}, false},
+  };
+  for (const auto& c : cases) {
+    TForm* form = Create<TForm>(nullptr, true);
+    form->SetBorderStyle(c.border);
+    form->SetBorderIcons(c.icons);
+    const bool help = (GetWindowLongPtrA(form->Handle(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP) != 0;
+    EXPECT_EQ(help, c.help) << c.border << " " << c.icons.Mask();
+    form->Free();
+  }
+}
+
+TEST(Forms, WindowStateFollowsTheWindow) {
+  TForm* form = Create<TForm>(nullptr, true);
+  form->Show();
+  const struct {
+    int show;
+    TWindowState state;
+  } cases[] = {{SW_MAXIMIZE, wsMaximized}, {SW_RESTORE, wsNormal}, {SW_MINIMIZE, wsMinimized}, {SW_RESTORE, wsNormal}};
+  for (const auto& c : cases) {
+    ShowWindow(form->Handle(), c.show);
+    EXPECT_EQ(form->WindowState(), c.state) << c.show;
+  }
   form->Free();
 }
 
