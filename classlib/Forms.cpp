@@ -66,6 +66,7 @@ DEFINE_CLASS(TCustomForm, TScrollingWinControl,
                Prop<&TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview>("KeyPreview"),
                Prop<&TCustomForm::Menu, &TCustomForm::SetMenu>("Menu"),
                Prop<&TCustomForm::Position, &TCustomForm::SetPosition>("Position"),
+               Prop<&TCustomForm::TileMode, &TCustomForm::SetTileMode>("TileMode"),
                Prop<&TCustomForm::WindowState, &TCustomForm::SetWindowState>("WindowState"),
                Field<&TCustomForm::OnActivate>("OnActivate"),
                Field<&TCustomForm::OnClose>("OnClose"),
@@ -107,6 +108,8 @@ void TCustomForm::AfterConstruction() {
   Screen->AddForm(this);
   if (!noResource_) ReadResource();
   DoCreate();
+  // An MDI child is shown as soon as it is made.
+  if (formStyle_ == fsMDIChild && Visible() && !HandleAllocated()) Perform(CM_VISIBLECHANGED, 1);
 }
 
 void TCustomForm::ReadResource() { ReadComponentText(this, LoadFormResource(ResourceName())); }
@@ -128,6 +131,8 @@ void TCustomForm::BeforeDestruction() {
       HandleException(this);
     }
   }
+  // An MDI child still counts while its MDI client destroys its window.
+  DestroyHandle();
   if (Screen) Screen->RemoveForm(this);
   if (Application && Application->mainForm_ == this) Application->mainForm_ = nullptr;
   TScrollingWinControl::BeforeDestruction();
@@ -146,12 +151,75 @@ void TCustomForm::SetBorderIcons(TBorderIcons value) {
 }
 
 void TCustomForm::SetPosition(TPosition value) { position_ = value; }
-void TCustomForm::SetFormStyle(TFormStyle value) { formStyle_ = value; }
+void TCustomForm::SetFormStyle(TFormStyle value) {
+  if (value == formStyle_) return;
+  DestroyHandle();  // the window is made anew for its new kind
+  formStyle_ = value;
+  if (value != fsMDIChild) return;
+  if (ComponentState().Contains(csLoading)) SetVisibleField(true);  // shown after the creation
+  else SetVisible(true);
+}
 
 void TCustomForm::SetWindowState(TWindowState value) {
   windowState_ = value;
-  if (HandleAllocated() && Visible())
-    ShowWindow(Handle(), value == wsMaximized ? SW_MAXIMIZE : value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+  if (!HandleAllocated() || !Visible()) return;
+  HWND client = formStyle_ == fsMDIChild ? GetParent(Handle()) : nullptr;
+  if (client && value == wsMaximized) SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(Handle()), 0);
+  else if (client && value == wsNormal) SendMessageA(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(Handle()), 0);
+  else ShowWindow(Handle(), value == wsMaximized ? SW_MAXIMIZE : value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+int TCustomForm::MDIChildCount() const {
+  if (formStyle_ != fsMDIForm || !clientHandle_ || !Screen) return 0;
+  int count = 0;
+  for (int i = 0; i < Screen->CustomFormCount(); ++i)
+    if (Screen->CustomForms(i)->FormStyle() == fsMDIChild) ++count;
+  return count;
+}
+
+TForm* TCustomForm::MDIChildren(int index) const {
+  if (formStyle_ == fsMDIForm && clientHandle_ && Screen)
+    for (int i = 0; i < Screen->CustomFormCount(); ++i)
+      if (Screen->CustomForms(i)->FormStyle() == fsMDIChild && index-- == 0) return As<TForm>(Screen->CustomForms(i));
+  return nullptr;
+}
+
+TForm* TCustomForm::ActiveMDIChild() const {
+  if (formStyle_ != fsMDIForm || !clientHandle_) return nullptr;
+  return As<TForm>(FromHandle(reinterpret_cast<HWND>(SendMessageA(clientHandle_, WM_MDIGETACTIVE, 0, 0))));
+}
+
+void TCustomForm::Cascade() {
+  if (clientHandle_) SendMessageA(clientHandle_, WM_MDICASCADE, 0, 0);
+}
+
+void TCustomForm::Tile() {
+  if (clientHandle_)
+    SendMessageA(clientHandle_, WM_MDITILE, tileMode_ == tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, 0);
+}
+
+void TCustomForm::DefaultHandler(TMessage& m) {
+  if (!HandleAllocated()) return;
+  if (formStyle_ == fsMDIForm) m.Result = DefFrameProcA(Handle(), clientHandle_, m.Msg, m.WParam, m.LParam);
+  else if (formStyle_ == fsMDIChild) m.Result = DefMDIChildProcA(Handle(), m.Msg, m.WParam, m.LParam);
+  else TScrollingWinControl::DefaultHandler(m);
+}
+
+void TCustomForm::AlignControls(RECT& rect) {
+  TScrollingWinControl::AlignControls(rect);
+  // The MDI client takes what the aligned controls leave.
+  if (clientHandle_)
+    SetWindowPos(clientHandle_, HWND_BOTTOM, rect.left, rect.top, std::max<LONG>(rect.right - rect.left, 0),
+                 std::max<LONG>(rect.bottom - rect.top, 0), SWP_NOACTIVATE);
+}
+
+void TCustomForm::DestroyWindowHandle() {
+  HWND wnd = Handle();
+  HWND client = formStyle_ == fsMDIChild ? GetParent(wnd) : nullptr;
+  // The MDI client destroys its children itself, so that it can activate the next one.
+  if (client) SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(wnd), 0);
+  if (IsWindow(wnd)) DestroyWindow(wnd);
+  clientHandle_ = nullptr;
 }
 
 void TCustomForm::SetMenu(TMainMenu* value) {
@@ -199,6 +267,17 @@ void TCustomForm::IconChanged(TObject*) {
 
 void TCustomForm::CreateWnd() {
   TScrollingWinControl::CreateWnd();
+  if (formStyle_ == fsMDIForm && !clientHandle_) {
+    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+    RECT r;
+    GetClientRect(Handle(), &r);
+    clientHandle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL |
+                                        MDIS_ALLCHILDSTYLES,  // the children keep the border icons they ask for
+                                    0, 0, r.right, r.bottom, Handle(), nullptr, GetModuleHandleA(nullptr), &ccs);
+    if (!clientHandle_) throw EInvalidOperation("Cannot create the MDI client window");
+    Realign();
+  }
   if (menu_) AttachMenu();
   if (!icon_->Empty()) SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Handle()));
 }
@@ -272,6 +351,14 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     p.ExStyle |= WS_EX_APPWINDOW;
   }
   if (formStyle_ == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  if (formStyle_ == fsMDIChild) {
+    TCustomForm* main = Application->MainForm();
+    if (!main || main == this || main->FormStyle() != fsMDIForm || !main->HandleAllocated() || !main->ClientHandle())
+      throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+    p.Style = (p.Style & ~WS_POPUP) | WS_CHILD | (Visible() ? WS_VISIBLE : 0);
+    p.ExStyle = (p.ExStyle & ~WS_EX_APPWINDOW) | WS_EX_MDICHILD;
+    p.WndParent = main->ClientHandle();
+  }
   p.WindowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!p.WindowClass.hIcon) p.WindowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   p.WindowClass.hbrBackground = nullptr;
@@ -302,7 +389,9 @@ void TCustomForm::DoShow() {
 
 void TCustomForm::Show() {
   SetVisible(true);
-  if (HandleAllocated()) {
+  if (formStyle_ == fsMDIChild) {
+    SendMessageA(GetParent(Handle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
+  } else if (HandleAllocated()) {
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(Handle());
   }
@@ -375,7 +464,8 @@ void TCustomForm::Close() {
     return;
   }
   if (!CloseQuery()) return;
-  TCloseAction action = caHide;
+  // An MDI child cannot hide: it goes to an icon, or stays.
+  TCloseAction action = formStyle_ != fsMDIChild ? caHide : borderIcons_.Contains(biMinimize) ? caMinimize : caNone;
   if (OnClose) OnClose(this, action);
   if (action == caNone) return;
   if (Application->MainForm() == this) {
@@ -409,7 +499,13 @@ void TCustomForm::WndProc(TMessage& m) {
       Free();
       return;  // nothing of this object may be touched any more
     case CM_VISIBLECHANGED:
-      if (Visible()) {
+      if (Visible() && formStyle_ == fsMDIChild) {
+        HWND client = GetParent(Handle());
+        DoShow();
+        if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOW);
+        SendMessageA(client, windowState_ == wsMaximized ? WM_MDIMAXIMIZE : WM_MDIACTIVATE,
+                     reinterpret_cast<WPARAM>(Handle()), 0);
+      } else if (Visible()) {
         Handle();
         PlaceForPosition();
         DoShow();
@@ -564,13 +660,18 @@ bool TApplication::ProcessMessage(MSG& msg) {
   } catch (...) {
     HandleException(this);
   }
-  if (handled) return true;
+  if (handled || IsMDIMessage(msg)) return true;
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_TAB || msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
       IsDialogMessage(msg))
     return true;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
   return true;
+}
+
+bool TApplication::IsMDIMessage(MSG& msg) {
+  if (!mainForm_ || mainForm_->FormStyle() != fsMDIForm || !mainForm_->ClientHandle()) return false;
+  return TranslateMDISysAccel(mainForm_->ClientHandle(), &msg) != FALSE;
 }
 
 bool TApplication::IsDialogMessage(MSG& msg) {

@@ -10,6 +10,7 @@
 
 class TIcon;
 class TMainMenu;
+class TForm;
 
 DECLARE_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
 // The two-value border style of controls shares the first two values.
@@ -18,6 +19,7 @@ extern const TTypeInfo BorderStyleType;  // "TBorderStyle": bsNone, bsSingle
 DECLARE_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
              poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
 DECLARE_ENUM(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
+DECLARE_ENUM(TTileMode, tbHorizontal, tbVertical)
 DECLARE_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized)
 DECLARE_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
 DECLARE_SET(TBorderIcons, TBorderIcon)
@@ -53,8 +55,22 @@ class TCustomForm : public TScrollingWinControl {
   void SetBorderIcons(TBorderIcons Value);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition Value);
+  // fsMDIForm: the form's client area holds an MDI client window (ClientHandle) beside its
+  // aligned controls, and the form's default handling is DefFrameProc. fsMDIChild: a window in
+  // the main form's MDI client (the main form must be an MDI form), handled by DefMDIChildProc,
+  // shown as soon as it is made; its WindowState goes through the MDI client.
   TFormStyle FormStyle() const { return formStyle_; }
   void SetFormStyle(TFormStyle Value);
+  HWND ClientHandle() const { return clientHandle_; }
+  // The application's MDI children, in the screen's order; a child counts until its window
+  // is gone (also while the MDI client handles its WM_MDIDESTROY). None unless this is an MDI form.
+  int MDIChildCount() const;
+  TForm* MDIChildren(int Index) const;
+  TForm* ActiveMDIChild() const;
+  void Cascade();
+  void Tile();
+  TTileMode TileMode() const { return tileMode_; }
+  void SetTileMode(TTileMode Value) { tileMode_ = Value; }
   // Follows the window when the user or the system maximises, minimises or restores it.
   TWindowState WindowState() const { return windowState_; }
   void SetWindowState(TWindowState Value);
@@ -105,6 +121,9 @@ class TCustomForm : public TScrollingWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  void DestroyWindowHandle() override;
+  void DefaultHandler(TMessage& Message) override;
+  void AlignControls(RECT& Rect) override;
   void WndProc(TMessage& Message) override;
   void PaintWindow(HDC DC) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -124,6 +143,8 @@ class TCustomForm : public TScrollingWinControl {
   TBorderIcons borderIcons_ = {biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDesigned;
   TFormStyle formStyle_ = fsNormal;
+  TTileMode tileMode_ = tbHorizontal;
+  HWND clientHandle_ = nullptr;
   TWindowState windowState_ = wsNormal;
   TIcon* icon_ = nullptr;
   std::string helpFile_;
@@ -210,6 +231,7 @@ class TApplication : public TComponent {
  private:
   friend class TCustomForm;
   bool ProcessMessage(MSG& Msg);
+  bool IsMDIMessage(MSG& Msg);
   bool IsDialogMessage(MSG& Msg);
   static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
   HWND handle_ = nullptr;

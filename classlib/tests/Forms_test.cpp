@@ -294,4 +294,120 @@ TEST(Forms, WindowStateFollowsTheWindow) {
   form->Free();
 }
 
+// The application's main form for the MDI test, made without a description.
+class TFrameForm : public TForm {
+  DECLARE_CLASS(TFrameForm, TForm)
+ public:
+  explicit TFrameForm(TComponent* owner) : TForm(owner, true) {}
+};
+DEFINE_COMPONENT(TFrameForm, TForm, ({}), ({}))
+
+// What the MDI client window receives, and the frame's child count while it destroys a child.
+struct ClientSpy {
+  static inline WNDPROC old = nullptr;
+  static inline std::vector<UINT> seen;
+  static inline std::vector<int> countsAtDestroy;
+  static inline TCustomForm* frame = nullptr;
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_MDIMAXIMIZE || msg == WM_MDIRESTORE || msg == WM_MDIDESTROY) seen.push_back(msg);
+    if (msg == WM_MDIDESTROY) countsAtDestroy.push_back(frame->MDIChildCount());
+    return CallWindowProcA(old, w, msg, wp, lp);
+  }
+};
+
+// A child's WM_MDIACTIVATE as its WindowProc sees it: activated (lParam is the child) or not.
+struct ActivateSpy {
+  explicit ActivateSpy(TCustomForm* f) : form(f), old(f->WindowProc) { f->WindowProc = TWndMethod::Bind<&ActivateSpy::Proc>(this); }
+  void Proc(TMessage& m) {
+    if (m.Msg == WM_MDIACTIVATE) log.push_back(reinterpret_cast<HWND>(m.LParam) == form->Handle() ? "on" : "off");
+    old(m);
+  }
+  TCustomForm* form;
+  TWndMethod old;
+  std::vector<std::string> log;
+};
+
+TForm* NewChild(const char* caption, int left) {
+  TForm* child = Create<TForm>(nullptr, true);
+  child->SetCaption(caption);
+  child->SetBounds(left, 10, 200, 150);
+  child->SetFormStyle(fsMDIChild);
+  return child;
+}
+
+TEST(Forms, MDIFrameWithTwoChildren) {
+  TFrameForm* frame = nullptr;
+  Application->CreateForm(frame);
+  ASSERT_EQ(Application->MainForm(), frame);
+  frame->SetFormStyle(fsMDIForm);
+  frame->SetBounds(20, 20, 640, 480);
+  frame->Show();
+  HWND client = frame->ClientHandle();
+  ASSERT_TRUE(client);
+  EXPECT_EQ(WindowClass(client), "MDIClient");
+  ClientSpy::frame = frame;
+  ClientSpy::old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClientSpy::Proc)));
+
+  TForm* one = NewChild("One", 0);
+  TForm* two = NewChild("Two", 30);
+  two->SetBorderIcons({biSystemMenu, biMaximize});
+  EXPECT_EQ(GetParent(one->Handle()), client);
+  EXPECT_TRUE(IsWindowVisible(one->Handle()));
+  EXPECT_EQ(frame->MDIChildCount(), 2);
+  EXPECT_EQ(frame->MDIChildren(0), one);
+  EXPECT_EQ(frame->MDIChildren(1), two);
+  EXPECT_EQ(frame->ActiveMDIChild(), two);
+  const LONG_PTR style = GetWindowLongPtrA(two->Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_MINIMIZEBOX);
+
+  ActivateSpy spyOne(one), spyTwo(two);
+  SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(one->Handle()), 0);
+  EXPECT_EQ(spyOne.log, std::vector<std::string>{"on"});
+  EXPECT_EQ(spyTwo.log, std::vector<std::string>{"off"});
+  EXPECT_EQ(frame->ActiveMDIChild(), one);
+
+  const struct {
+    TWindowState state;
+    UINT message;
+    bool zoomed;
+  } steps[] = {{wsMaximized, WM_MDIMAXIMIZE, true}, {wsNormal, WM_MDIRESTORE, false}};
+  for (const auto& step : steps) {
+    ClientSpy::seen.clear();
+    one->SetWindowState(step.state);
+    EXPECT_EQ(ClientSpy::seen, std::vector<UINT>{step.message}) << step.state;
+    EXPECT_EQ(IsZoomed(one->Handle()) != FALSE, step.zoomed) << step.state;
+    EXPECT_EQ(one->WindowState(), step.state);
+  }
+
+  frame->SetTileMode(tbVertical);
+  frame->Tile();  // side by side
+  EXPECT_EQ(one->Top(), two->Top());
+  EXPECT_NE(one->Left(), two->Left());
+  frame->Cascade();  // one below the other
+  EXPECT_NE(one->Top(), two->Top());
+
+  one->Close();  // an MDI child with a minimise button goes to an icon
+  EXPECT_TRUE(IsIconic(one->Handle()));
+  EXPECT_EQ(one->WindowState(), wsMinimized);
+
+  ClientSpy::seen.clear();
+  ClientSpy::countsAtDestroy.clear();
+  two->Free();
+  one->Free();  // the last one
+  EXPECT_EQ(ClientSpy::seen, (std::vector<UINT>{WM_MDIDESTROY, WM_MDIDESTROY}));
+  EXPECT_EQ(ClientSpy::countsAtDestroy, (std::vector<int>{2, 1}));  // the dying child still counts
+  EXPECT_EQ(frame->MDIChildCount(), 0);
+  EXPECT_EQ(frame->ActiveMDIChild(), nullptr);
+  SetWindowLongPtrA(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClientSpy::old));
+  frame->Free();
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST(Forms, MDIChildWithoutAnMDIFormIsRefused) {
+  TForm* child = Create<TForm>(nullptr, true);
+  EXPECT_THROW(child->SetFormStyle(fsMDIChild), EInvalidOperation);
+  child->Free();
+}
+
 }  // namespace
