@@ -131,6 +131,8 @@ DEFINE_CLASS(TControl, TComponent,
                Prop<&TControl::ParentFont, &TControl::SetParentFont>("ParentFont"),
                PropRO<&TControl::Font>("Font"),
                Prop<&TControl::Cursor, &TControl::SetCursor>("Cursor"),
+               Prop<&TControl::BiDiMode, &TControl::SetBiDiMode>("BiDiMode"),
+               Prop<&TControl::ParentBiDiMode, &TControl::SetParentBiDiMode>("ParentBiDiMode"),
                Field<&TControl::OnClick>("OnClick"),
                Field<&TControl::OnDblClick>("OnDblClick"),
                Field<&TControl::OnMouseDown>("OnMouseDown"),
@@ -468,6 +470,41 @@ void TControl::SetCursor(TCursor value) {
   if (cursor_ == value) return;
   cursor_ = value;
   Perform(CM_CURSORCHANGED);
+}
+
+namespace {
+// The children of a control that follow its mode take it, and so on down.
+void PassBiDiModeDown(TControl* control) {
+  auto* win = dynamic_cast<TWinControl*>(control);
+  if (!win) return;
+  for (int i = 0; i < win->ControlCount(); ++i) {
+    TControl* child = win->Controls(i);
+    if (child->ParentBiDiMode()) child->SetParentBiDiMode(true);
+  }
+}
+}  // namespace
+
+void TControl::SetBiDiMode(TBiDiMode value) {
+  parentBiDiMode_ = false;
+  if (biDiMode_ == value) return;
+  biDiMode_ = value;
+  Invalidate();
+  PassBiDiModeDown(this);
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+  parentBiDiMode_ = value;
+  if (!value || !parent_) return;
+  SetBiDiMode(parent_->BiDiMode());
+  parentBiDiMode_ = true;
+}
+
+UINT TControl::DrawTextBiDiModeFlags(UINT flags) const {
+  if (UseRightToLeftAlignment()) {
+    if (flags & DT_RIGHT) flags &= ~DT_RIGHT;  // DT_LEFT is 0
+    else if (!(flags & DT_CENTER)) flags |= DT_RIGHT;
+  }
+  return flags | DrawTextBiDiModeFlagsReadingOnly();
 }
 
 void TControl::Invalidate() {
@@ -831,6 +868,7 @@ void TWinControl::InsertControl(TControl* c) {
   c->parent_ = this;
   if (c->parentColor_) c->color_ = Color();
   if (c->parentFont_) c->Perform(CM_PARENTFONTCHANGED);
+  if (c->parentBiDiMode_) c->SetParentBiDiMode(true);
   c->UpdateAnchorRules();
   if (c->align_ != alNone) Realign();
   if (auto* w = dynamic_cast<TWinControl*>(c); w && handle_) w->CreateHandle();

@@ -174,6 +174,19 @@ class TControl : public TComponent {
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor Value);
 
+  // Right to left: only where BiDiMode says so (no locale is consulted). A control with
+  // ParentBiDiMode takes its parent's mode, now and when the parent's changes.
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool Value);
+  bool UseRightToLeftAlignment() const { return biDiMode_ == bdRightToLeft; }
+  bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
+  // DrawText flags for this control's mode: DT_RTLREADING for right-to-left reading, and with
+  // right-to-left alignment left and right swapped (a centred text stays centred).
+  UINT DrawTextBiDiModeFlags(UINT Flags) const;
+  UINT DrawTextBiDiModeFlagsReadingOnly() const { return UseRightToLeftReading() ? DT_RTLREADING : 0; }
+
   virtual void Invalidate();
   void Repaint();
   virtual void Update();
@@ -236,6 +249,8 @@ class TControl : public TComponent {
   bool parentFont_ = true;
   TFont* font_;
   TCursor cursor_ = crDefault;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
 };
 
 // A windowless control, painted and fed mouse messages by its parent window.

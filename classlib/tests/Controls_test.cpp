@@ -261,6 +261,34 @@ TEST(Layout, ConstraintsHoldAgainstSetBoundsAndAFrameSizedOutside) {
   EXPECT_EQ(panel->Height(), 100);
 }
 
+TEST(Controls, RightToLeftOnlyWhereBiDiModeSaysSo) {
+  const struct {
+    TBiDiMode mode;
+    bool alignment, reading;
+    UINT left, right, centre;  // DrawTextBiDiModeFlags of DT_LEFT, DT_RIGHT, DT_CENTER
+  } cases[] = {
+      {bdLeftToRight, false, false, DT_LEFT, DT_RIGHT, DT_CENTER},
+      {bdRightToLeft, true, true, DT_RIGHT | DT_RTLREADING, DT_LEFT | DT_RTLREADING, DT_CENTER | DT_RTLREADING},
+      {bdRightToLeftNoAlign, false, true, DT_RTLREADING, DT_RIGHT | DT_RTLREADING, DT_CENTER | DT_RTLREADING},
+      {bdRightToLeftReadingOnly, false, true, DT_RTLREADING, DT_RIGHT | DT_RTLREADING, DT_CENTER | DT_RTLREADING},
+  };
+  for (const auto& c : cases) {
+    TestForm t("  BiDiMode = " + std::string(TypeInfo<TBiDiMode>()->EnumName(c.mode)) +
+               "\n  object Panel1: TPanel\n  end\n  object Panel2: TPanel\n    BiDiMode = bdLeftToRight\n  end");
+    auto* follows = t.Get<TControl>("Panel1");
+    auto* own = t.Get<TControl>("Panel2");
+    EXPECT_EQ(follows->BiDiMode(), c.mode);  // ParentBiDiMode
+    EXPECT_EQ(own->BiDiMode(), bdLeftToRight);
+    EXPECT_EQ(follows->UseRightToLeftAlignment(), c.alignment) << c.mode;
+    EXPECT_EQ(follows->UseRightToLeftReading(), c.reading) << c.mode;
+    EXPECT_EQ(follows->DrawTextBiDiModeFlags(DT_LEFT), c.left) << c.mode;
+    EXPECT_EQ(follows->DrawTextBiDiModeFlags(DT_RIGHT), c.right) << c.mode;
+    EXPECT_EQ(follows->DrawTextBiDiModeFlags(DT_CENTER), c.centre) << c.mode;
+    t.form->SetBiDiMode(bdLeftToRight);  // followed later too
+    EXPECT_EQ(follows->BiDiMode(), bdLeftToRight);
+  }
+}
+
 // A form holding one of each control, written as a BMP into the folder SUITE_SHOTS names.
 TEST(Controls, PictureOfAFormWithEveryControl) {
   TestForm t(R"(
