@@ -52,7 +52,8 @@ const TTypeInfo BorderStyleType{"TBorderStyle", TTypeKind::Enumeration, kBorderS
 // ---------------------------------------------------------------------------------------------
 // TCustomForm
 
-DEFINE_CLASS(TScrollingWinControl, TWinControl, ({}))
+DEFINE_CLASS(TScrollingWinControl, TWinControl,
+             ({Prop<&TScrollingWinControl::AutoScroll, &TScrollingWinControl::SetAutoScroll>("AutoScroll")}))
 
 DEFINE_CLASS(TCustomForm, TScrollingWinControl,
              ({Prop<&TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle>("BorderStyle"),

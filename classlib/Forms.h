@@ -35,6 +35,12 @@ class TScrollingWinControl : public TWinControl {
   DECLARE_CLASS(TScrollingWinControl, TWinControl)
  public:
   using TWinControl::TWinControl;
+  // Kept for form descriptions and callers; this library's forms do not scroll their controls.
+  bool AutoScroll() const { return autoScroll_; }
+  void SetAutoScroll(bool Value) { autoScroll_ = Value; }
+
+ private:
+  bool autoScroll_ = true;
 };
 
 class TCustomForm : public TScrollingWinControl {
