@@ -296,6 +296,10 @@ void TCustomForm::SetActiveControl(TWinControl* value) {
 }
 
 namespace {
+int ShowCommand(TWindowState state) {
+  return state == wsMaximized ? SW_SHOWMAXIMIZED : state == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
+}
+
 void StylesFor(TFormBorderStyle border, TBorderIcons icons, DWORD& style, DWORD& ex) {
   style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   ex = 0;
@@ -333,9 +337,6 @@ RECT TCustomForm::ClientRect() {
           std::max<LONG>(Height() - (frame.bottom - frame.top), 0)};
 }
 
-void TCustomForm::SetClientWidth(int32_t value) { TScrollingWinControl::SetClientWidth(value); }
-
-void TCustomForm::SetClientHeight(int32_t value) { TScrollingWinControl::SetClientHeight(value); }
 
 void TCustomForm::CreateParams(TCreateParams& p) {
   TScrollingWinControl::CreateParams(p);
@@ -510,9 +511,7 @@ void TCustomForm::WndProc(TMessage& m) {
         Handle();
         PlaceForPosition();
         DoShow();
-        ShowWindow(Handle(), windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
-                             : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
-                                                           : SW_SHOWNORMAL);
+        ShowWindow(Handle(), ShowCommand(windowState_));
       } else {
         if (OnHide) OnHide(this);
         if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
@@ -546,8 +545,7 @@ void TCustomForm::WndProc(TMessage& m) {
       TScrollingWinControl::WndProc(m);
       // The new window of a shown form is shown too (the form's styles leave WS_VISIBLE out).
       if (m.WParam == 0 && Visible() && HandleAllocated() && !IsWindowVisible(Handle()))
-        ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
-                             : windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+        ShowWindow(Handle(), ShowCommand(windowState_));
       return;
     case WM_GETMINMAXINFO: {
       TScrollingWinControl::WndProc(m);

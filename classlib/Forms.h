@@ -80,8 +80,6 @@ class TCustomForm : public TScrollingWinControl {
   // Follows the window when the user or the system maximises, minimises or restores it.
   TWindowState WindowState() const { return windowState_; }
   void SetWindowState(TWindowState Value);
-  void SetClientWidth(int32_t Value) override;
-  void SetClientHeight(int32_t Value) override;
   // Without a window: the client area the window will have (its frame and menu bar taken off).
   RECT ClientRect() override;
   int32_t ClientWidthProp() { return ClientWidth(); }
