@@ -7,6 +7,7 @@
 #include "ControlsTesting.h"
 #include "Forms.h"
 #include "Menus.h"
+#include "Screenshot.h"
 
 namespace {
 
@@ -341,10 +342,20 @@ TEST(Forms, MDIFrameWithTwoChildren) {
   ASSERT_EQ(Application->MainForm(), frame);
   frame->SetFormStyle(fsMDIForm);
   frame->SetBounds(20, 20, 640, 480);
+  TWinControl* bar = Create<TWinControl>(frame);
+  bar->SetBounds(0, 0, 100, 30);
+  bar->SetAlign(alTop);
+  bar->SetParent(frame);
   frame->Show();
   HWND client = frame->ClientHandle();
   ASSERT_TRUE(client);
   EXPECT_EQ(WindowClass(client), "MDIClient");
+  RECT inFrame;  // the MDI client takes what the top bar leaves
+  GetWindowRect(client, &inFrame);
+  MapWindowPoints(nullptr, frame->Handle(), reinterpret_cast<POINT*>(&inFrame), 2);
+  EXPECT_EQ(inFrame.top, 30);
+  EXPECT_EQ(inFrame.bottom, frame->ClientHeight());
+  EXPECT_EQ(inFrame.right, frame->ClientWidth());
   ClientSpy::frame = frame;
   ClientSpy::old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClientSpy::Proc)));
 
@@ -384,6 +395,7 @@ TEST(Forms, MDIFrameWithTwoChildren) {
   frame->Tile();  // side by side
   EXPECT_EQ(one->Top(), two->Top());
   EXPECT_NE(one->Left(), two->Left());
+  SaveScreenshot(frame->Handle(), "Forms_MDIFrameTiled");
   frame->Cascade();  // one below the other
   EXPECT_NE(one->Top(), two->Top());
 
