@@ -145,7 +145,8 @@ class TMenu : public TComponent {
   bool DispatchCommand(UINT Command);
   // A key message (WM_KEYDOWN, WM_SYSKEYDOWN: the virtual key in WParam, the key data in LParam)
   // with the Shift and Ctrl keys as they are now and Alt from the key data: clicks the first
-  // enabled item with that shortcut, sub-menus searched in depth; whether one was clicked.
+  // enabled item with that shortcut, sub-menus searched in depth (what lies below a disabled
+  // item is passed over); whether one was clicked.
   bool IsShortCut(const TMessage& Message);
   // The first item with that shortcut, searched as above; null when none.
   TMenuItem* FindShortCut(TShortCut Value, bool EnabledOnly) const;
