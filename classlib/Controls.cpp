@@ -122,6 +122,8 @@ DEFINE_CLASS(TControl, TComponent,
                Prop<&TControl::Width, &TControl::SetWidth>("Width"),
                Prop<&TControl::Height, &TControl::SetHeight>("Height"),
                Prop<&TControl::Align, &TControl::SetAlign>("Align"),
+               Prop<&TControl::Anchors, &TControl::SetAnchors>("Anchors"),
+               PropRO<&TControl::Constraints>("Constraints"),
                Prop<&TControl::Visible, &TControl::SetVisible>("Visible"),
                Prop<&TControl::Enabled, &TControl::SetEnabled>("Enabled"),
                Prop<&TControl::Color, &TControl::SetColor>("Color"),
@@ -129,13 +131,16 @@ DEFINE_CLASS(TControl, TComponent,
                Prop<&TControl::ParentFont, &TControl::SetParentFont>("ParentFont"),
                PropRO<&TControl::Font>("Font"),
                Prop<&TControl::Cursor, &TControl::SetCursor>("Cursor"),
+               Prop<&TControl::BiDiMode, &TControl::SetBiDiMode>("BiDiMode"),
+               Prop<&TControl::ParentBiDiMode, &TControl::SetParentBiDiMode>("ParentBiDiMode"),
                Field<&TControl::OnClick>("OnClick"),
                Field<&TControl::OnDblClick>("OnDblClick"),
                Field<&TControl::OnMouseDown>("OnMouseDown"),
                Field<&TControl::OnMouseMove>("OnMouseMove"),
                Field<&TControl::OnMouseUp>("OnMouseUp")}))
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(new TFont) {
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner), constraints_(new TSizeConstraints(this)), font_(new TFont) {
   WindowProc = TWndMethod::Bind<&TControl::WndProc>(this);
   font_->OnChange = TNotifyEvent::Bind<&TControl::FontChangedThunk>(this);
 }
@@ -145,6 +150,7 @@ TControl::~TControl() {
   if (captureControl == this) captureControl = nullptr;
   if (parent_) parent_->RemoveControl(this);
   delete font_;
+  delete constraints_;
 }
 
 void TControl::BeforeDestruction() {
@@ -239,6 +245,7 @@ void TControl::SetParent(TWinControl* AParent) {
 }
 
 void TControl::SetBounds(int32_t l, int32_t t, int32_t w, int32_t h) {
+  constraints_->Apply(w, h);
   if (l == left_ && t == top_ && w == width_ && h == height_) return;
   if (isGraphic_ && visible_) Invalidate();  // the old area
   left_ = l;
@@ -247,6 +254,128 @@ void TControl::SetBounds(int32_t l, int32_t t, int32_t w, int32_t h) {
   height_ = h;
   BoundsChanged();
   if (isGraphic_ && visible_) Invalidate();  // the new area
+  if (anchorMove_) return;
+  UpdateAnchorRules();
+  if (align_ != alNone) RequestAlign();  // its siblings make room
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  UpdateAnchorRules();
+}
+
+void TControl::RequestAlign() {
+  if (parent_) parent_->Realign();
+}
+
+void TControl::UpdateAnchorRules() {
+  if (anchors_ == TAnchors{akLeft, akTop} || !parent_) {
+    originalParentSize_ = {0, 0};
+    return;
+  }
+  if (anchors_.Contains(akRight)) anchorRules_.x = anchors_.Contains(akLeft) ? width_ : left_;
+  else anchorRules_.x = left_ + width_ / 2;
+  if (anchors_.Contains(akBottom)) anchorRules_.y = anchors_.Contains(akTop) ? height_ : top_;
+  else anchorRules_.y = top_ + height_ / 2;
+  RECT r = parent_->ClientRect();
+  originalParentSize_ = {r.right - r.left, r.bottom - r.top};
+}
+
+void TControl::AnchorMove(POINT size) {
+  if (originalParentSize_.x == 0 && originalParentSize_.y == 0) return;
+  int32_t l = left_, t = top_, w = width_, h = height_;
+  if (anchors_.Contains(akRight)) {
+    if (anchors_.Contains(akLeft)) w = size.x - (originalParentSize_.x - anchorRules_.x);
+    else l = size.x - (originalParentSize_.x - anchorRules_.x);
+  } else if (!anchors_.Contains(akLeft) && originalParentSize_.x) {
+    l = MulDiv(anchorRules_.x, size.x, originalParentSize_.x) - w / 2;
+  }
+  if (anchors_.Contains(akBottom)) {
+    if (anchors_.Contains(akTop)) h = size.y - (originalParentSize_.y - anchorRules_.y);
+    else t = size.y - (originalParentSize_.y - anchorRules_.y);
+  } else if (!anchors_.Contains(akTop) && originalParentSize_.y) {
+    t = MulDiv(anchorRules_.y, size.y, originalParentSize_.y) - h / 2;
+  }
+  anchorMove_ = true;
+  try {
+    SetBounds(l, t, std::max(w, 0), std::max(h, 0));
+  } catch (...) {
+    anchorMove_ = false;
+    throw;
+  }
+  anchorMove_ = false;
+}
+
+void TControl::SetAnchors(TAnchors value) {
+  if (anchors_ == value) return;
+  anchors_ = value;
+  UpdateAnchorRules();
+}
+
+void TControl::ConstraintsChanged() {
+  int32_t w = width_, h = height_;
+  constraints_->Apply(w, h);
+  if (w != width_ || h != height_) SetBounds(left_, top_, width_, height_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TSizeConstraints
+
+DEFINE_CLASS(TSizeConstraints, TPersistent,
+             ({Prop<&TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight>("MaxHeight"),
+               Prop<&TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth>("MaxWidth"),
+               Prop<&TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight>("MinHeight"),
+               Prop<&TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth>("MinWidth")}))
+
+void TSizeConstraints::SetMinWidth(int32_t value) {
+  if (value == minWidth_) return;
+  minWidth_ = std::max(value, 0);
+  if (maxWidth_ > 0 && minWidth_ > maxWidth_) maxWidth_ = minWidth_;
+  Changed();
+}
+
+void TSizeConstraints::SetMinHeight(int32_t value) {
+  if (value == minHeight_) return;
+  minHeight_ = std::max(value, 0);
+  if (maxHeight_ > 0 && minHeight_ > maxHeight_) maxHeight_ = minHeight_;
+  Changed();
+}
+
+void TSizeConstraints::SetMaxWidth(int32_t value) {
+  if (value == maxWidth_) return;
+  maxWidth_ = std::max(value, 0);
+  if (maxWidth_ > 0 && minWidth_ > maxWidth_) minWidth_ = maxWidth_;
+  Changed();
+}
+
+void TSizeConstraints::SetMaxHeight(int32_t value) {
+  if (value == maxHeight_) return;
+  maxHeight_ = std::max(value, 0);
+  if (maxHeight_ > 0 && minHeight_ > maxHeight_) minHeight_ = maxHeight_;
+  Changed();
+}
+
+void TSizeConstraints::Assign(TPersistent* Source) {
+  auto* src = As<TSizeConstraints>(Source);
+  if (!src) return TPersistent::Assign(Source);
+  minWidth_ = src->minWidth_;
+  minHeight_ = src->minHeight_;
+  maxWidth_ = src->maxWidth_;
+  maxHeight_ = src->maxHeight_;
+  Changed();
+}
+
+TPersistent* TSizeConstraints::GetOwner() { return control_; }
+
+void TSizeConstraints::Apply(int32_t& w, int32_t& h) const {
+  if (maxWidth_ > 0) w = std::min(w, maxWidth_);
+  if (maxHeight_ > 0) h = std::min(h, maxHeight_);
+  w = std::max(w, minWidth_);
+  h = std::max(h, minHeight_);
+}
+
+void TSizeConstraints::Changed() {
+  if (control_) control_->ConstraintsChanged();
 }
 
 RECT TControl::ClientRect() { return {0, 0, width_, height_}; }
@@ -261,7 +390,21 @@ void TControl::SetClientHeight(int32_t value) {
   SetHeight(height_ - (r.bottom - r.top) + value);
 }
 
-void TControl::SetAlign(TAlign value) { align_ = value; }
+void TControl::SetAlign(TAlign value) {
+  if (align_ == value) return;
+  static const TAnchors kAnchorAlign[] = {
+      {akLeft, akTop},                  // alNone
+      {akLeft, akTop, akRight},         // alTop
+      {akLeft, akRight, akBottom},      // alBottom
+      {akLeft, akTop, akBottom},        // alLeft
+      {akRight, akTop, akBottom},       // alRight
+      {akLeft, akTop, akRight, akBottom},  // alClient
+      {akLeft, akTop}};                 // alCustom
+  align_ = value;
+  anchors_ = kAnchorAlign[value];
+  UpdateAnchorRules();
+  RequestAlign();
+}
 
 void TControl::SetVisible(bool value) {
   if (visible_ == value) return;
@@ -269,6 +412,7 @@ void TControl::SetVisible(bool value) {
   visible_ = value;
   if (isGraphic_) Invalidate();
   Perform(CM_VISIBLECHANGED, value);
+  if (align_ != alNone) RequestAlign();
 }
 
 bool TControl::Showing() const {
@@ -326,6 +470,41 @@ void TControl::SetCursor(TCursor value) {
   if (cursor_ == value) return;
   cursor_ = value;
   Perform(CM_CURSORCHANGED);
+}
+
+namespace {
+// The children of a control that follow its mode take it, and so on down.
+void PassBiDiModeDown(TControl* control) {
+  auto* win = dynamic_cast<TWinControl*>(control);
+  if (!win) return;
+  for (int i = 0; i < win->ControlCount(); ++i) {
+    TControl* child = win->Controls(i);
+    if (child->ParentBiDiMode()) child->SetParentBiDiMode(true);
+  }
+}
+}  // namespace
+
+void TControl::SetBiDiMode(TBiDiMode value) {
+  parentBiDiMode_ = false;
+  if (biDiMode_ == value) return;
+  biDiMode_ = value;
+  Invalidate();
+  PassBiDiModeDown(this);
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+  parentBiDiMode_ = value;
+  if (!value || !parent_) return;
+  SetBiDiMode(parent_->BiDiMode());
+  parentBiDiMode_ = true;
+}
+
+UINT TControl::DrawTextBiDiModeFlags(UINT flags) const {
+  if (UseRightToLeftAlignment()) {
+    if (flags & DT_RIGHT) flags &= ~DT_RIGHT;  // DT_LEFT is 0
+    else if (!(flags & DT_CENTER)) flags |= DT_RIGHT;
+  }
+  return flags | DrawTextBiDiModeFlagsReadingOnly();
 }
 
 void TControl::Invalidate() {
@@ -583,16 +762,98 @@ void TWinControl::DestroyHandle() {
   for (TControl* c : controls_)
     if (auto* w = dynamic_cast<TWinControl*>(c); w && w->handle_) w->DestroyWnd();
   DestroyWnd();
-  HWND wnd = handle_;
-  DestroyWindow(wnd);  // children go with it; each detaches on WM_NCDESTROY
+  DestroyWindowHandle();  // children go with it; each detaches on WM_NCDESTROY
   handle_ = nullptr;
   destroyingHandle_ = false;
 }
 
+void TWinControl::DestroyWindowHandle() { DestroyWindow(handle_); }
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  Realign();
+}
+
 void TWinControl::RecreateWnd() {
-  if (!handle_) return;
-  DestroyHandle();
-  CreateHandle();
+  if (handle_) Perform(CM_RECREATEWND);
+}
+
+void TWinControl::Realign() {
+  if (ComponentState().Contains(csLoading)) return;  // the described positions stand until Loaded
+  if (aligning_) {
+    realignAgain_ = true;  // a child moved while its siblings were placed
+    return;
+  }
+  ++aligning_;
+  try {
+    for (int pass = 0; pass < 3; ++pass) {
+      realignAgain_ = false;
+      RECT r = ClientRect();
+      AlignControls(r);
+      if (!realignAgain_) break;
+    }
+  } catch (...) {
+    --aligning_;
+    throw;
+  }
+  --aligning_;
+}
+
+void TWinControl::AlignControls(RECT& rect) {
+  // The platform library's order: top, bottom, left, right, client; within one side by position.
+  auto key = [](TControl* c) {
+    switch (c->Align()) {
+      case alTop: return c->Top();
+      case alBottom: return -(c->Top() + c->Height());
+      case alLeft: return c->Left();
+      case alRight: return -(c->Left() + c->Width());
+      default: return 0;
+    }
+  };
+  auto place = [](TControl* c, int32_t l, int32_t t, int32_t w, int32_t h) {
+    c->anchorMove_ = true;
+    try {
+      c->SetBounds(l, t, std::max(w, 0), std::max(h, 0));
+    } catch (...) {
+      c->anchorMove_ = false;
+      throw;
+    }
+    c->anchorMove_ = false;
+  };
+  for (TAlign side : {alTop, alBottom, alLeft, alRight, alClient}) {
+    std::vector<TControl*> list;
+    for (TControl* c : controls_)
+      if (c->Align() == side && c->Visible()) list.push_back(c);
+    std::stable_sort(list.begin(), list.end(), [&](TControl* a, TControl* b) { return key(a) < key(b); });
+    for (TControl* c : list) {
+      const int32_t w = rect.right - rect.left, h = rect.bottom - rect.top;
+      switch (side) {
+        case alTop:
+          place(c, rect.left, rect.top, w, c->Height());
+          rect.top += c->Height();
+          break;
+        case alBottom:
+          place(c, rect.left, rect.bottom - c->Height(), w, c->Height());
+          rect.bottom -= c->Height();
+          break;
+        case alLeft:
+          place(c, rect.left, rect.top, c->Width(), h);
+          rect.left += c->Width();
+          break;
+        case alRight:
+          place(c, rect.right - c->Width(), rect.top, c->Width(), h);
+          rect.right -= c->Width();
+          break;
+        default:
+          place(c, rect.left, rect.top, w, h);
+          break;
+      }
+    }
+  }
+  RECT client = ClientRect();
+  const POINT size{client.right - client.left, client.bottom - client.top};
+  for (TControl* c : std::vector<TControl*>(controls_))
+    if (c->Align() == alNone) c->AnchorMove(size);
 }
 
 void TWinControl::SetWindowStyle(DWORD style, bool on) {
@@ -607,6 +868,9 @@ void TWinControl::InsertControl(TControl* c) {
   c->parent_ = this;
   if (c->parentColor_) c->color_ = Color();
   if (c->parentFont_) c->Perform(CM_PARENTFONTCHANGED);
+  if (c->parentBiDiMode_) c->SetParentBiDiMode(true);
+  c->UpdateAnchorRules();
+  if (c->align_ != alNone) Realign();
   if (auto* w = dynamic_cast<TWinControl*>(c); w && handle_) w->CreateHandle();
   else if (c->isGraphic_) c->Invalidate();
 }
@@ -616,6 +880,7 @@ void TWinControl::RemoveControl(TControl* c) {
   if (auto* w = dynamic_cast<TWinControl*>(c); w && w->handle_) w->DestroyHandle();
   controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
   c->parent_ = nullptr;
+  if (c->align_ != alNone && !ComponentState().Contains(csDestroying)) Realign();
 }
 
 TControl* TWinControl::ControlAtPos(POINT pos, bool allowDisabled) {
@@ -698,7 +963,9 @@ void TWinControl::SetText(std::string value) {
 }
 
 void TWinControl::BoundsChanged() {
+  // With a window, its WM_SIZE realigns.
   if (handle_) SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  else Realign();
 }
 
 void TWinControl::FontChanged() {
@@ -870,9 +1137,20 @@ void TWinControl::WndProc(TMessage& m) {
         top_ = r.top;
         width_ = r.right - r.left;
         height_ = r.bottom - r.top;
+        if (!anchorMove_) UpdateAnchorRules();
       }
       break;
     }
+    case WM_SIZE:
+      TControl::WndProc(m);
+      Realign();
+      return;
+    case CM_RECREATEWND:
+      if (m.WParam == 0 && handle_) {
+        DestroyHandle();
+        CreateHandle();
+      }
+      return;
     case CM_COLORCHANGED:
       for (TControl* c : controls_) c->Perform(CM_PARENTCOLORCHANGED);
       break;

@@ -21,7 +21,12 @@ constexpr UINT CM_ACTIVATE = CM_BASE + 0, CM_DEACTIVATE = CM_BASE + 1, CM_GOTFOC
                CM_PARENTCOLORCHANGED = CM_BASE + 9, CM_HITTEST = CM_BASE + 10, CM_VISIBLECHANGED = CM_BASE + 11,
                CM_ENABLEDCHANGED = CM_BASE + 12, CM_COLORCHANGED = CM_BASE + 13, CM_FONTCHANGED = CM_BASE + 14,
                CM_CURSORCHANGED = CM_BASE + 15, CM_TEXTCHANGED = CM_BASE + 18, CM_MOUSEENTER = CM_BASE + 19,
-               CM_MOUSELEAVE = CM_BASE + 20, CM_RELEASE = CM_BASE + 33, CM_SHOWINGCHANGED = CM_BASE + 34;
+               CM_MOUSELEAVE = CM_BASE + 20, CM_RELEASE = CM_BASE + 33, CM_SHOWINGCHANGED = CM_BASE + 34,
+               CM_RECREATEWND = CM_BASE + 51;
+// CM_RECREATEWND goes through a window's WindowProc whenever a change of style makes its window
+// anew (WParam 0: the default handling destroys and creates the window) or restyles it in place
+// (WParam 1: done already, nothing more to do), so that whoever replaced WindowProc can restyle
+// the window again after the default handling.
 // Notifications a parent receives for a child are reflected to the child as CN_BASE + message.
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND, CN_NOTIFY = CN_BASE + WM_NOTIFY,
@@ -71,6 +76,33 @@ inline int MessageX(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
 inline int MessageY(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
 TShiftState KeysToShiftState(WPARAM Keys);
 
+class TControl;
+
+// The size limits of a control in pixels; 0 is no limit. A maximum set below the minimum lowers
+// the minimum, and the other way round. The control applies them at once.
+class TSizeConstraints : public TPersistent {
+  DECLARE_CLASS(TSizeConstraints, TPersistent)
+ public:
+  explicit TSizeConstraints(TControl* Control) : control_(Control) {}
+  int32_t MinWidth() const { return minWidth_; }
+  int32_t MinHeight() const { return minHeight_; }
+  int32_t MaxWidth() const { return maxWidth_; }
+  int32_t MaxHeight() const { return maxHeight_; }
+  void SetMinWidth(int32_t Value);
+  void SetMinHeight(int32_t Value);
+  void SetMaxWidth(int32_t Value);
+  void SetMaxHeight(int32_t Value);
+  void Assign(TPersistent* Source) override;
+  TPersistent* GetOwner() override;
+  // Width and Height brought within the limits.
+  void Apply(int32_t& Width, int32_t& Height) const;
+
+ private:
+  void Changed();
+  TControl* control_;
+  int32_t minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
+};
+
 class TControl : public TComponent {
   DECLARE_CLASS(TControl, TComponent)
  public:
@@ -104,8 +136,17 @@ class TControl : public TComponent {
   int32_t ClientHeight() { RECT r = ClientRect(); return r.bottom - r.top; }
   virtual void SetClientWidth(int32_t Value);
   virtual void SetClientHeight(int32_t Value);
+  // An aligned control fills its side of what its parent's client area has left, in the
+  // order top, bottom, left, right, client; its anchors follow the side it is aligned to.
   TAlign Align() const { return align_; }
   void SetAlign(TAlign Value);
+  // The parent's edges that a control not aligned keeps its distance to when the parent is
+  // resized; with neither edge of a direction its centre keeps its proportion.
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors Value);
+  // Applied by SetBounds; forms also give them to the platform (WM_GETMINMAXINFO).
+  TSizeConstraints* Constraints() const { return constraints_; }
+  void SetConstraints(TSizeConstraints* Value) { constraints_->Assign(Value); }
 
   bool Visible() const { return visible_; }
   void SetVisible(bool Value);
@@ -132,6 +173,19 @@ class TControl : public TComponent {
   TFont* Font() const { return font_; }
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor Value);
+
+  // Right to left: only where BiDiMode says so (no locale is consulted). A control with
+  // ParentBiDiMode takes its parent's mode, now and when the parent's changes.
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool Value);
+  bool UseRightToLeftAlignment() const { return biDiMode_ == bdRightToLeft; }
+  bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
+  // DrawText flags for this control's mode: DT_RTLREADING for right-to-left reading, and with
+  // right-to-left alignment left and right swapped (a centred text stays centred).
+  UINT DrawTextBiDiModeFlags(UINT Flags) const;
+  UINT DrawTextBiDiModeFlagsReadingOnly() const { return UseRightToLeftReading() ? DT_RTLREADING : 0; }
 
   virtual void Invalidate();
   void Repaint();
@@ -163,6 +217,7 @@ class TControl : public TComponent {
   void FontChangedThunk(TObject*) { FontChanged(); }
   // For controls that start hidden (forms), before any window exists.
   void SetVisibleField(bool Value) { visible_ = Value; }
+  void Loaded() override;
 
   // Mouse clicks: a control that is clicked with the left button while it keeps capture.
   bool clicked_ = false;
@@ -171,9 +226,21 @@ class TControl : public TComponent {
 
  private:
   friend class TWinControl;
+  friend class TSizeConstraints;
+  // Anchors: the distances kept, measured against the parent's client size of the moment.
+  void UpdateAnchorRules();
+  void AnchorMove(POINT ParentSize);
+  void ConstraintsChanged();
+  void RequestAlign();
+
   TWinControl* parent_ = nullptr;
   int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   TAlign align_ = alNone;
+  TAnchors anchors_ = {akLeft, akTop};
+  POINT anchorRules_{0, 0};
+  POINT originalParentSize_{0, 0};  // (0, 0): left and top anchors only, nothing to keep
+  bool anchorMove_ = false;         // the parent is placing this control
+  TSizeConstraints* constraints_;
   bool visible_ = true;
   bool enabled_ = true;
   std::string text_;
@@ -182,6 +249,8 @@ class TControl : public TComponent {
   bool parentFont_ = true;
   TFont* font_;
   TCursor cursor_ = crDefault;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
 };
 
 // A windowless control, painted and fed mouse messages by its parent window.
@@ -253,8 +322,11 @@ class TWinControl : public TControl {
   // The library control behind a window of this library, or null.
   static TWinControl* FromHandle(HWND Wnd);
   virtual void DestroyHandle();
-  // Re-creates the window, keeping the control's state (after a style change).
+  // Re-creates the window, keeping the control's state (after a style change), through
+  // CM_RECREATEWND; nothing while there is no window.
   void RecreateWnd();
+  // Places the aligned children, then the anchored ones, in the client area.
+  void Realign();
 
  protected:
   virtual void CreateParams(TCreateParams& Params);
@@ -269,6 +341,11 @@ class TWinControl : public TControl {
   void BoundsChanged() override;
   void FontChanged() override;
   virtual void PaintWindow(HDC DC);
+  // Lays the children out in Rect (the client area); a descendant may place more in what is left.
+  virtual void AlignControls(RECT& Rect);
+  void Loaded() override;
+  // Destroys the window (DestroyHandle's last step).
+  virtual void DestroyWindowHandle();
   // Paints the graphic children on DC, which shows this window's client area.
   void PaintControls(HDC DC);
   // The HWND of the parent this window is created in.
@@ -295,6 +372,8 @@ class TWinControl : public TControl {
   HBRUSH brush_ = nullptr;
   TColor brushColor_ = clNone;
   bool destroyingHandle_ = false;
+  int aligning_ = 0;
+  bool realignAgain_ = false;
 };
 
 // A window with a canvas of its own and a virtual Paint.

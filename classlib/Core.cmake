@@ -1,10 +1,21 @@
+# Two-phase objects that are not components. Plain C++.
+target_sources(classlib PRIVATE ObjectFactory.cpp)
+suite_test(ObjectFactory_test tests/ObjectFactory_test.cpp LIBS classlib)
 # Controls, forms and form descriptions.
 if(WIN32)
-  target_sources(classlib PRIVATE Controls.cpp Forms.cpp FormReader.cpp)
+  target_sources(classlib PRIVATE Controls.cpp Forms.cpp FormReader.cpp AppEvnts.cpp Startup.cpp)
   target_link_libraries(classlib PUBLIC user32 gdi32 comctl32)
   suite_test(FormReader_test tests/FormReader_test.cpp tests/FormReader_test.rc LIBS classlib SERIAL)
   target_include_directories(FormReader_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
-  suite_test(Forms_test tests/Forms_test.cpp LIBS classlib SERIAL)
+  suite_test(Forms_test tests/Forms_test.cpp tests/Forms_test.rc LIBS classlib SERIAL)
+  target_include_directories(Forms_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+  suite_test(AppEvnts_test tests/AppEvnts_test.cpp LIBS classlib SERIAL)
+  # A whole program that logs its start-up and exit, run by the test from the test's folder.
+  add_executable(OrderlyExit_program tests/OrderlyExit_program.cpp)
+  target_link_libraries(OrderlyExit_program PRIVATE classlib)
+  set_target_properties(OrderlyExit_program PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  suite_test(Startup_test tests/Startup_test.cpp LIBS classlib SERIAL)
+  add_dependencies(Startup_test OrderlyExit_program)
 endif()
 if(WIN32)
   target_sources(classlib PRIVATE ObjectInstance.cpp)

@@ -52,7 +52,8 @@ const TTypeInfo BorderStyleType{"TBorderStyle", TTypeKind::Enumeration, kBorderS
 // ---------------------------------------------------------------------------------------------
 // TCustomForm
 
-DEFINE_CLASS(TScrollingWinControl, TWinControl, ({}))
+DEFINE_CLASS(TScrollingWinControl, TWinControl,
+             ({Prop<&TScrollingWinControl::AutoScroll, &TScrollingWinControl::SetAutoScroll>("AutoScroll")}))
 
 DEFINE_CLASS(TCustomForm, TScrollingWinControl,
              ({Prop<&TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle>("BorderStyle"),
@@ -62,8 +63,11 @@ DEFINE_CLASS(TCustomForm, TScrollingWinControl,
                Prop<&TCustomForm::ClientWidthProp, &TCustomForm::SetClientWidth>("ClientWidth"),
                Prop<&TCustomForm::FormStyle, &TCustomForm::SetFormStyle>("FormStyle"),
                Prop<&TCustomForm::HelpFile, &TCustomForm::SetHelpFile>("HelpFile"),
+               Prop<&TCustomForm::Icon, &TCustomForm::SetIcon>("Icon"),
                Prop<&TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview>("KeyPreview"),
+               Prop<&TCustomForm::Menu, &TCustomForm::SetMenu>("Menu"),
                Prop<&TCustomForm::Position, &TCustomForm::SetPosition>("Position"),
+               Prop<&TCustomForm::TileMode, &TCustomForm::SetTileMode>("TileMode"),
                Prop<&TCustomForm::WindowState, &TCustomForm::SetWindowState>("WindowState"),
                Field<&TCustomForm::OnActivate>("OnActivate"),
                Field<&TCustomForm::OnClose>("OnClose"),
@@ -78,7 +82,8 @@ DEFINE_CLASS(TCustomForm, TScrollingWinControl,
 
 DEFINE_CLASS(TForm, TCustomForm, ({}))
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), canvas_(new TCanvas) {
+TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), canvas_(new TCanvas), icon_(new TIcon) {
+  icon_->OnChange = TNotifyEvent::Bind<&TCustomForm::IconChanged>(this);
   ownPaint_ = true;
   SetVisibleField(false);
   SetParentFont(false);
@@ -90,6 +95,7 @@ TCustomForm::TCustomForm(TComponent* AOwner, bool NoResource) : TCustomForm(AOwn
 TCustomForm::~TCustomForm() {
   if (Screen) Screen->RemoveForm(this);
   delete canvas_;
+  delete icon_;
 }
 
 std::string TCustomForm::ResourceName() const {
@@ -103,6 +109,8 @@ void TCustomForm::AfterConstruction() {
   Screen->AddForm(this);
   if (!noResource_) ReadResource();
   DoCreate();
+  // An MDI child is shown as soon as it is made.
+  if (formStyle_ == fsMDIChild && Visible() && !HandleAllocated()) Perform(CM_VISIBLECHANGED, 1);
 }
 
 void TCustomForm::ReadResource() { ReadComponentText(this, LoadFormResource(ResourceName())); }
@@ -124,6 +132,8 @@ void TCustomForm::BeforeDestruction() {
       HandleException(this);
     }
   }
+  // An MDI child still counts while its MDI client destroys its window.
+  DestroyHandle();
   if (Screen) Screen->RemoveForm(this);
   if (Application && Application->mainForm_ == this) Application->mainForm_ = nullptr;
   TScrollingWinControl::BeforeDestruction();
@@ -142,15 +152,143 @@ void TCustomForm::SetBorderIcons(TBorderIcons value) {
 }
 
 void TCustomForm::SetPosition(TPosition value) { position_ = value; }
-void TCustomForm::SetFormStyle(TFormStyle value) { formStyle_ = value; }
+void TCustomForm::SetFormStyle(TFormStyle value) {
+  if (value == formStyle_) return;
+  DestroyHandle();  // the window is made anew for its new kind
+  formStyle_ = value;
+  if (value != fsMDIChild) return;
+  if (ComponentState().Contains(csLoading)) SetVisibleField(true);  // shown after the creation
+  else SetVisible(true);
+}
 
 void TCustomForm::SetWindowState(TWindowState value) {
   windowState_ = value;
-  if (HandleAllocated() && Visible())
-    ShowWindow(Handle(), value == wsMaximized ? SW_MAXIMIZE : value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+  if (!HandleAllocated() || !Visible()) return;
+  HWND client = formStyle_ == fsMDIChild ? GetParent(Handle()) : nullptr;
+  if (client && value == wsMaximized) SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(Handle()), 0);
+  else if (client && value == wsNormal) SendMessageA(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(Handle()), 0);
+  else ShowWindow(Handle(), value == wsMaximized ? SW_MAXIMIZE : value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
-void TCustomForm::SetMenu(TMainMenu* value) { menu_ = value; }
+int TCustomForm::MDIChildCount() const {
+  if (formStyle_ != fsMDIForm || !clientHandle_ || !Screen) return 0;
+  int count = 0;
+  for (int i = 0; i < Screen->CustomFormCount(); ++i)
+    if (Screen->CustomForms(i)->FormStyle() == fsMDIChild) ++count;
+  return count;
+}
+
+TForm* TCustomForm::MDIChildren(int index) const {
+  if (formStyle_ == fsMDIForm && clientHandle_ && Screen)
+    for (int i = 0; i < Screen->CustomFormCount(); ++i)
+      if (Screen->CustomForms(i)->FormStyle() == fsMDIChild && index-- == 0) return As<TForm>(Screen->CustomForms(i));
+  return nullptr;
+}
+
+TForm* TCustomForm::ActiveMDIChild() const {
+  if (formStyle_ != fsMDIForm || !clientHandle_) return nullptr;
+  return As<TForm>(FromHandle(reinterpret_cast<HWND>(SendMessageA(clientHandle_, WM_MDIGETACTIVE, 0, 0))));
+}
+
+void TCustomForm::Cascade() {
+  if (clientHandle_) SendMessageA(clientHandle_, WM_MDICASCADE, 0, 0);
+}
+
+void TCustomForm::Tile() {
+  if (clientHandle_)
+    SendMessageA(clientHandle_, WM_MDITILE, tileMode_ == tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, 0);
+}
+
+void TCustomForm::DefaultHandler(TMessage& m) {
+  if (!HandleAllocated()) return;
+  if (formStyle_ == fsMDIForm) m.Result = DefFrameProcA(Handle(), clientHandle_, m.Msg, m.WParam, m.LParam);
+  else if (formStyle_ == fsMDIChild) m.Result = DefMDIChildProcA(Handle(), m.Msg, m.WParam, m.LParam);
+  else TScrollingWinControl::DefaultHandler(m);
+}
+
+void TCustomForm::AlignControls(RECT& rect) {
+  TScrollingWinControl::AlignControls(rect);
+  // The MDI client takes what the aligned controls leave.
+  if (clientHandle_)
+    SetWindowPos(clientHandle_, HWND_BOTTOM, rect.left, rect.top, std::max<LONG>(rect.right - rect.left, 0),
+                 std::max<LONG>(rect.bottom - rect.top, 0), SWP_NOACTIVATE);
+}
+
+void TCustomForm::DestroyWindowHandle() {
+  HWND wnd = Handle();
+  HWND client = formStyle_ == fsMDIChild ? GetParent(wnd) : nullptr;
+  // The MDI client destroys its children itself, so that it can activate the next one.
+  if (client) SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(wnd), 0);
+  if (IsWindow(wnd)) DestroyWindow(wnd);
+  clientHandle_ = nullptr;
+}
+
+void TCustomForm::SetMenu(TMainMenu* value) {
+  if (value == menu_) return;
+  const bool keepClient = !HandleAllocated() && !ComponentState().Contains(csDestroying);
+  const int32_t clientHeight = keepClient ? ClientHeight() : 0;
+  if (menu_) {
+    menu_->RemoveFreeNotification(this);
+    RemoveFreeNotification(menu_);
+    menu_->SetWindowHandle(nullptr);
+  }
+  menu_ = value;
+  if (value) value->FreeNotification(this);
+  if (HandleAllocated()) AttachMenu();
+  else if (keepClient) SetClientHeight(clientHeight);
+}
+
+// The window shows menu_'s bar, or none; an MDI child has no bar of its own.
+void TCustomForm::AttachMenu() {
+  HWND wnd = Handle();
+  if (formStyle_ == fsMDIChild) return;
+  HMENU bar = menu_ ? menu_->Handle() : nullptr;
+  if (::GetMenu(wnd) != bar) ::SetMenu(wnd, bar);
+  if (menu_) menu_->SetWindowHandle(wnd);
+  DrawMenuBar(wnd);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TScrollingWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == menu_) SetMenu(nullptr);
+}
+
+void TCustomForm::SetIcon(TIcon* value) { icon_->Assign(value); }
+
+HICON TCustomForm::IconHandle() const {
+  if (!icon_->Empty()) return icon_->Handle();
+  return Application && !Application->Icon()->Empty() ? Application->Icon()->Handle() : nullptr;
+}
+
+void TCustomForm::IconChanged(TObject*) {
+  if (!HandleAllocated()) return;
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(IconHandle()));
+  Perform(CM_RECREATEWND, 1);  // restyled in place
+}
+
+void TCustomForm::CreateWnd() {
+  TScrollingWinControl::CreateWnd();
+  if (formStyle_ == fsMDIForm && !clientHandle_) {
+    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+    RECT r;
+    GetClientRect(Handle(), &r);
+    clientHandle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL |
+                                        MDIS_ALLCHILDSTYLES,  // the children keep the border icons they ask for
+                                    0, 0, r.right, r.bottom, Handle(), nullptr, GetModuleHandleA(nullptr), &ccs);
+    if (!clientHandle_) throw EInvalidOperation("Cannot create the MDI client window");
+    Realign();
+  }
+  if (menu_) AttachMenu();
+  if (!icon_->Empty()) SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Handle()));
+}
+
+void TCustomForm::DestroyWnd() {
+  // The menu outlives the window: DestroyWindow would destroy an attached menu with it.
+  if (::GetMenu(Handle())) ::SetMenu(Handle(), nullptr);
+  if (menu_) menu_->SetWindowHandle(nullptr);
+  TScrollingWinControl::DestroyWnd();
+}
 
 void TCustomForm::SetActiveControl(TWinControl* value) {
   activeControl_ = value;
@@ -158,6 +296,10 @@ void TCustomForm::SetActiveControl(TWinControl* value) {
 }
 
 namespace {
+int ShowCommand(TWindowState state) {
+  return state == wsMaximized ? SW_SHOWMAXIMIZED : state == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
+}
+
 void StylesFor(TFormBorderStyle border, TBorderIcons icons, DWORD& style, DWORD& ex) {
   style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   ex = 0;
@@ -178,27 +320,23 @@ void StylesFor(TFormBorderStyle border, TBorderIcons icons, DWORD& style, DWORD&
     if (icons.Contains(biSystemMenu)) style |= WS_SYSMENU;
     if (icons.Contains(biMinimize)) style |= WS_MINIMIZEBOX;
     if (icons.Contains(biMaximize)) style |= WS_MAXIMIZEBOX;
+    // The platform shows the help button only without minimise and maximise buttons.
+    if (icons.Contains(biHelp) && (border == bsDialog || (!icons.Contains(biMinimize) && !icons.Contains(biMaximize))))
+      ex |= WS_EX_CONTEXTHELP;
   }
 }
 }  // namespace
 
-void TCustomForm::SetClientWidth(int32_t value) {
-  if (HandleAllocated()) return TScrollingWinControl::SetClientWidth(value);
+RECT TCustomForm::ClientRect() {
+  if (HandleAllocated()) return TScrollingWinControl::ClientRect();
   DWORD style, ex;
   StylesFor(borderStyle_, borderIcons_, style, ex);
-  RECT r{0, 0, value, 0};
-  AdjustWindowRectEx(&r, style, FALSE, ex);
-  SetWidth(r.right - r.left);
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, style, menu_ && formStyle_ != fsMDIChild, ex);
+  return {0, 0, std::max<LONG>(Width() - (frame.right - frame.left), 0),
+          std::max<LONG>(Height() - (frame.bottom - frame.top), 0)};
 }
 
-void TCustomForm::SetClientHeight(int32_t value) {
-  if (HandleAllocated()) return TScrollingWinControl::SetClientHeight(value);
-  DWORD style, ex;
-  StylesFor(borderStyle_, borderIcons_, style, ex);
-  RECT r{0, 0, 0, value};
-  AdjustWindowRectEx(&r, style, FALSE, ex);
-  SetHeight(r.bottom - r.top);
-}
 
 void TCustomForm::CreateParams(TCreateParams& p) {
   TScrollingWinControl::CreateParams(p);
@@ -215,6 +353,14 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     p.ExStyle |= WS_EX_APPWINDOW;
   }
   if (formStyle_ == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  if (formStyle_ == fsMDIChild) {
+    TCustomForm* main = Application->MainForm();
+    if (!main || main == this || main->FormStyle() != fsMDIForm || !main->HandleAllocated() || !main->ClientHandle())
+      throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+    p.Style = (p.Style & ~WS_POPUP) | WS_CHILD | (Visible() ? WS_VISIBLE : 0);
+    p.ExStyle = (p.ExStyle & ~WS_EX_APPWINDOW) | WS_EX_MDICHILD;
+    p.WndParent = main->ClientHandle();
+  }
   p.WindowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!p.WindowClass.hIcon) p.WindowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   p.WindowClass.hbrBackground = nullptr;
@@ -245,7 +391,9 @@ void TCustomForm::DoShow() {
 
 void TCustomForm::Show() {
   SetVisible(true);
-  if (HandleAllocated()) {
+  if (formStyle_ == fsMDIChild) {
+    SendMessageA(GetParent(Handle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
+  } else if (HandleAllocated()) {
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(Handle());
   }
@@ -318,7 +466,8 @@ void TCustomForm::Close() {
     return;
   }
   if (!CloseQuery()) return;
-  TCloseAction action = caHide;
+  // An MDI child cannot hide: it goes to an icon, or stays.
+  TCloseAction action = formStyle_ != fsMDIChild ? caHide : borderIcons_.Contains(biMinimize) ? caMinimize : caNone;
   if (OnClose) OnClose(this, action);
   if (action == caNone) return;
   if (Application->MainForm() == this) {
@@ -352,11 +501,17 @@ void TCustomForm::WndProc(TMessage& m) {
       Free();
       return;  // nothing of this object may be touched any more
     case CM_VISIBLECHANGED:
-      if (Visible()) {
+      if (Visible() && formStyle_ == fsMDIChild) {
+        HWND client = GetParent(Handle());
+        DoShow();
+        if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOW);
+        SendMessageA(client, windowState_ == wsMaximized ? WM_MDIMAXIMIZE : WM_MDIACTIVATE,
+                     reinterpret_cast<WPARAM>(Handle()), 0);
+      } else if (Visible()) {
         Handle();
         PlaceForPosition();
         DoShow();
-        ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        ShowWindow(Handle(), ShowCommand(windowState_));
       } else {
         if (OnHide) OnHide(this);
         if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
@@ -375,9 +530,33 @@ void TCustomForm::WndProc(TMessage& m) {
       Application->active_ = m.WParam != 0;
       break;
     case WM_SIZE:
+      switch (m.WParam) {
+        case SIZE_MAXIMIZED: windowState_ = wsMaximized; break;
+        case SIZE_MINIMIZED: windowState_ = wsMinimized; break;
+        case SIZE_RESTORED:
+          if (IsWindowVisible(Handle())) windowState_ = wsNormal;
+          break;
+        default: break;
+      }
       TScrollingWinControl::WndProc(m);
       if (OnResize) OnResize(this);
       return;
+    case CM_RECREATEWND:
+      TScrollingWinControl::WndProc(m);
+      // The new window of a shown form is shown too (the form's styles leave WS_VISIBLE out).
+      if (m.WParam == 0 && Visible() && HandleAllocated() && !IsWindowVisible(Handle()))
+        ShowWindow(Handle(), ShowCommand(windowState_));
+      return;
+    case WM_GETMINMAXINFO: {
+      TScrollingWinControl::WndProc(m);
+      auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+      const TSizeConstraints* c = Constraints();
+      if (c->MinWidth() > 0) info->ptMinTrackSize.x = c->MinWidth();
+      if (c->MinHeight() > 0) info->ptMinTrackSize.y = c->MinHeight();
+      if (c->MaxWidth() > 0) info->ptMaxTrackSize.x = c->MaxWidth();
+      if (c->MaxHeight() > 0) info->ptMaxTrackSize.y = c->MaxHeight();
+      return;
+    }
     // A main menu's commands and owner-drawn items.
     case WM_COMMAND:
     case WM_MEASUREITEM:
@@ -417,11 +596,15 @@ void TCustomForm::WndProc(TMessage& m) {
 
 DEFINE_CLASS(TApplication, TComponent, ({}))
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), icon_(new TIcon) {
+  if (FindResourceA(GetModuleHandleA(nullptr), "MAINICON", MAKEINTRESOURCEA(14)))  // RT_GROUP_ICON
+    icon_->LoadFromResourceName(GetModuleHandleA(nullptr), "MAINICON");
+}
 
 TApplication::~TApplication() {
   DestroyComponents();  // the forms, while the application object is still whole
   if (handle_) DestroyWindow(handle_);
+  delete icon_;
 }
 
 void TApplication::Initialize() { InitThreadSync(); }
@@ -469,12 +652,25 @@ bool TApplication::ProcessMessage(MSG& msg) {
     terminated_ = true;
     return true;
   }
+  bool handled = false;
+  try {
+    if (OnMessage) OnMessage(msg, handled);
+    DispatchApplicationEvents(msg, handled);
+  } catch (...) {
+    HandleException(this);
+  }
+  if (handled || IsMDIMessage(msg)) return true;
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_TAB || msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
       IsDialogMessage(msg))
     return true;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
   return true;
+}
+
+bool TApplication::IsMDIMessage(MSG& msg) {
+  if (!mainForm_ || mainForm_->FormStyle() != fsMDIForm || !mainForm_->ClientHandle()) return false;
+  return TranslateMDISysAccel(mainForm_->ClientHandle(), &msg) != FALSE;
 }
 
 bool TApplication::IsDialogMessage(MSG& msg) {

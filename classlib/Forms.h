@@ -10,6 +10,7 @@
 
 class TIcon;
 class TMainMenu;
+class TForm;
 
 DECLARE_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
 // The two-value border style of controls shares the first two values.
@@ -18,6 +19,7 @@ extern const TTypeInfo BorderStyleType;  // "TBorderStyle": bsNone, bsSingle
 DECLARE_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
              poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
 DECLARE_ENUM(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
+DECLARE_ENUM(TTileMode, tbHorizontal, tbVertical)
 DECLARE_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized)
 DECLARE_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
 DECLARE_SET(TBorderIcons, TBorderIcon)
@@ -33,6 +35,12 @@ class TScrollingWinControl : public TWinControl {
   DECLARE_CLASS(TScrollingWinControl, TWinControl)
  public:
   using TWinControl::TWinControl;
+  // Kept for form descriptions and callers; this library's forms do not scroll their controls.
+  bool AutoScroll() const { return autoScroll_; }
+  void SetAutoScroll(bool Value) { autoScroll_ = Value; }
+
+ private:
+  bool autoScroll_ = true;
 };
 
 class TCustomForm : public TScrollingWinControl {
@@ -47,21 +55,42 @@ class TCustomForm : public TScrollingWinControl {
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle Value);
+  // biHelp gives the title bar a help button (WS_EX_CONTEXTHELP) on a dialog or where there is
+  // neither a minimise nor a maximise button.
   TBorderIcons BorderIcons() const { return borderIcons_; }
   void SetBorderIcons(TBorderIcons Value);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition Value);
+  // fsMDIForm: the form's client area holds an MDI client window (ClientHandle) beside its
+  // aligned controls, and the form's default handling is DefFrameProc. fsMDIChild: a window in
+  // the main form's MDI client (the main form must be an MDI form), handled by DefMDIChildProc,
+  // shown as soon as it is made; its WindowState goes through the MDI client.
   TFormStyle FormStyle() const { return formStyle_; }
   void SetFormStyle(TFormStyle Value);
+  HWND ClientHandle() const { return clientHandle_; }
+  // The application's MDI children, in the screen's order; a child counts until its window
+  // is gone (also while the MDI client handles its WM_MDIDESTROY). None unless this is an MDI form.
+  int MDIChildCount() const;
+  TForm* MDIChildren(int Index) const;
+  TForm* ActiveMDIChild() const;
+  void Cascade();
+  void Tile();
+  TTileMode TileMode() const { return tileMode_; }
+  void SetTileMode(TTileMode Value) { tileMode_ = Value; }
+  // Follows the window when the user or the system maximises, minimises or restores it.
   TWindowState WindowState() const { return windowState_; }
   void SetWindowState(TWindowState Value);
-  void SetClientWidth(int32_t Value) override;
-  void SetClientHeight(int32_t Value) override;
+  // Without a window: the client area the window will have (its frame and menu bar taken off).
+  RECT ClientRect() override;
   int32_t ClientWidthProp() { return ClientWidth(); }
   int32_t ClientHeightProp() { return ClientHeight(); }
+  // The icon of the window's title bar; while it is empty, the application's icon.
   TIcon* Icon() const { return icon_; }
+  void SetIcon(TIcon* Value);
   std::string HelpFile() const { return helpFile_; }
   void SetHelpFile(std::string Value) { helpFile_ = std::move(Value); }
+  // The menu bar of the window (SetMenu); set to null, or when the menu is freed, the window
+  // has none. Without a window the client size stays; with one the window keeps its size.
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* Value);
   bool Active() const { return active_; }
@@ -94,8 +123,14 @@ class TCustomForm : public TScrollingWinControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void DestroyWindowHandle() override;
+  void DefaultHandler(TMessage& Message) override;
+  void AlignControls(RECT& Rect) override;
   void WndProc(TMessage& Message) override;
   void PaintWindow(HDC DC) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void DoCreate();
   virtual void DoShow();
   // The name of the RCDATA resource that holds this form's description; empty for none.
@@ -104,11 +139,16 @@ class TCustomForm : public TScrollingWinControl {
 
  private:
   void PlaceForPosition();
+  void IconChanged(TObject* Sender);
+  void AttachMenu();
+  HICON IconHandle() const;
   TCanvas* canvas_;
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = {biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDesigned;
   TFormStyle formStyle_ = fsNormal;
+  TTileMode tileMode_ = tbHorizontal;
+  HWND clientHandle_ = nullptr;
   TWindowState windowState_ = wsNormal;
   TIcon* icon_ = nullptr;
   std::string helpFile_;
@@ -132,6 +172,8 @@ class TForm : public TCustomForm {
 
 DECLARE_EVENT_TYPE(THelpEvent, bool(uint16_t Command, int32_t Data, bool& CallHelp))
 DECLARE_EVENT_TYPE(TExceptionEvent, void(TObject* Sender, const Exception& E))
+// A message taken from the queue; Handled true keeps it from being translated and dispatched.
+DECLARE_EVENT_TYPE(TMessageEvent, void(MSG& Msg, bool& Handled))
 
 class TApplication : public TComponent {
   DECLARE_CLASS(TApplication, TComponent)
@@ -170,12 +212,18 @@ class TApplication : public TComponent {
   void SetTitle(std::string Value);
   std::string HelpFile() const { return helpFile_; }
   void SetHelpFile(std::string Value) { helpFile_ = std::move(Value); }
+  // The program's icon (its "MAINICON" resource, empty without one); the icon of forms whose
+  // own is empty.
+  TIcon* Icon() const { return icon_; }
   // Raises the help event; without a handler that answers, asks WinHelp.
   bool HelpCommand(uint16_t Command, int32_t Data);
   bool HelpContext(int32_t Context) { return HelpCommand(HELP_CONTEXT, Context); }
   THelpEvent OnHelp;
   TExceptionEvent OnException;
   TNotifyEvent OnIdle;
+  // Every message the loops take from the queue (WM_QUIT aside), before the application
+  // events components hear it (AppEvnts.h).
+  TMessageEvent OnMessage;
 
   // The error box: the exception's message in a message box with the application's title.
   void ShowException(const Exception& E);
@@ -187,9 +235,11 @@ class TApplication : public TComponent {
  private:
   friend class TCustomForm;
   bool ProcessMessage(MSG& Msg);
+  bool IsMDIMessage(MSG& Msg);
   bool IsDialogMessage(MSG& Msg);
   static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
   HWND handle_ = nullptr;
+  TIcon* icon_;
   TCustomForm* mainForm_ = nullptr;
   bool terminated_ = false;
   bool active_ = false;
@@ -223,6 +273,9 @@ class TScreen : public TComponent {
   TCustomForm* activeForm_ = nullptr;
   TCursor cursor_ = crDefault;
 };
+
+// Hands a message to every TApplicationEvents (AppEvnts.cpp).
+void DispatchApplicationEvents(MSG& Msg, bool& Handled);
 
 // The two objects the platform really has one of per program.
 extern TApplication* Application;

@@ -449,7 +449,7 @@ void TCanvas::CopyRect(const RECT& Dest, TCanvas* Canvas, const RECT& Source) {
   HDC dst = Require(kFont | kBrush);
   SetStretchBltMode(dst, COLORONCOLOR);
   StretchBlt(dst, Dest.left, Dest.top, Dest.right - Dest.left, Dest.bottom - Dest.top, src, Source.left, Source.top,
-             Source.right - Source.left, Source.bottom - Source.top, SRCCOPY);
+             Source.right - Source.left, Source.bottom - Source.top, static_cast<DWORD>(copyMode_));
 }
 
 void TCanvas::DrawFocusRect(const RECT& Rect) { ::DrawFocusRect(Require(kBrush), &Rect); }

@@ -208,6 +208,14 @@ class TGraphic : public TPersistent {
 // another DC or null, FreeHandle, destruction): a DC never keeps one of them selected.
 // Stretching copies always set COLORONCOLOR first, so that a picture stretches the same on
 // every DC.
+// The raster operation of CopyRect.
+using TCopyMode = int32_t;
+constexpr TCopyMode cmBlackness = BLACKNESS, cmDstInvert = DSTINVERT, cmMergeCopy = MERGECOPY,
+                    cmMergePaint = MERGEPAINT, cmNotSrcCopy = NOTSRCCOPY, cmNotSrcErase = NOTSRCERASE,
+                    cmPatCopy = PATCOPY, cmPatInvert = PATINVERT, cmPatPaint = PATPAINT, cmSrcAnd = SRCAND,
+                    cmSrcCopy = SRCCOPY, cmSrcErase = SRCERASE, cmSrcInvert = SRCINVERT, cmSrcPaint = SRCPAINT,
+                    cmWhiteness = WHITENESS;
+
 class TCanvas : public TPersistent {
   DECLARE_CLASS(TCanvas, TPersistent)
  public:
@@ -250,8 +258,11 @@ class TCanvas : public TPersistent {
   // The graphic at its own size with its top-left corner at (X, Y); nothing for null or empty.
   void Draw(int X, int Y, TGraphic* Graphic);
   void StretchDraw(const RECT& Rect, TGraphic* Graphic);
-  // Source of Canvas stretched onto Dest of this canvas (a plain copy, transparency ignored).
+  // Source of Canvas stretched onto Dest of this canvas with the raster operation CopyMode
+  // (transparency ignored).
   void CopyRect(const RECT& Dest, TCanvas* Canvas, const RECT& Source);
+  TCopyMode CopyMode() const { return copyMode_; }
+  void SetCopyMode(TCopyMode Value) { copyMode_ = Value; }
   void DrawFocusRect(const RECT& Rect);
   // clNone outside the DC's surface.
   TColor Pixels(int X, int Y);
@@ -270,6 +281,7 @@ class TCanvas : public TPersistent {
   void BrushChanged(TObject*) { Deselect(kBrush); }
 
   HDC dc_ = nullptr;
+  TCopyMode copyMode_ = cmSrcCopy;
   unsigned selected_ = 0;
   HGDIOBJ oldFont_ = nullptr, oldPen_ = nullptr, oldBrush_ = nullptr;
   std::unique_ptr<TFont> font_;

@@ -475,6 +475,33 @@ bool TMenu::DispatchCommand(UINT Command) {
   return true;
 }
 
+namespace {
+TMenuItem* FindShortCutIn(TMenuItem* parent, TShortCut value, bool enabledOnly) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    TMenuItem* item = parent->Items(i);
+    if (enabledOnly && !item->Enabled()) continue;  // nor what lies below it
+    if (item->ShortCut() == value && value != scNone) return item;
+    if (TMenuItem* found = FindShortCutIn(item, value, enabledOnly)) return found;
+  }
+  return nullptr;
+}
+}  // namespace
+
+TMenuItem* TMenu::FindShortCut(TShortCut Value, bool EnabledOnly) const {
+  return FindShortCutIn(items_, Value, EnabledOnly);
+}
+
+bool TMenu::IsShortCut(const TMessage& Message) {
+  TShiftState shift;
+  if (GetKeyState(VK_SHIFT) < 0) shift += ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift += ssCtrl;
+  if (Message.LParam & 0x20000000) shift += ssAlt;  // the context bit: Alt was down
+  TMenuItem* item = FindShortCut(ShortCut(static_cast<uint16_t>(Message.WParam), shift), true);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
 void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == images_) {
@@ -490,7 +517,9 @@ void TMenu::Loaded() {
 
 void TMenu::ItemsChanged() {
   const TComponentState state = ComponentState();
-  if (handle_ && !state.Contains(csLoading) && !state.Contains(csDestroying)) RebuildHandle();
+  if (!handle_ || state.Contains(csLoading) || state.Contains(csDestroying)) return;
+  RebuildHandle();
+  if (windowHandle_ && IsWindow(windowHandle_)) DrawMenuBar(windowHandle_);
 }
 
 void TMenu::RebuildHandle() {

@@ -134,11 +134,22 @@ class TMenu : public TComponent {
   TMenuAutoFlag AutoHotkeys() const { return autoHotkeys_; }
   void SetAutoHotkeys(TMenuAutoFlag Value);
   bool IsRightToLeft() const { return biDiMode_ != bdLeftToRight; }
+  // The window whose menu bar shows this menu (set by the form); its bar is redrawn after every
+  // change of the items.
+  HWND WindowHandle() const { return windowHandle_; }
+  void SetWindowHandle(HWND Value) { windowHandle_ = Value; }
 
   // The item of this menu with that command id, or null.
   TMenuItem* FindItem(UINT Command) const;
   // Clicks the item of that command; false when this menu has none.
   bool DispatchCommand(UINT Command);
+  // A key message (WM_KEYDOWN, WM_SYSKEYDOWN: the virtual key in WParam, the key data in LParam)
+  // with the Shift and Ctrl keys as they are now and Alt from the key data: clicks the first
+  // enabled item with that shortcut, sub-menus searched in depth (what lies below a disabled
+  // item is passed over); whether one was clicked.
+  bool IsShortCut(const TMessage& Message);
+  // The first item with that shortcut, searched as above; null when none.
+  TMenuItem* FindShortCut(TShortCut Value, bool EnabledOnly) const;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -152,6 +163,7 @@ class TMenu : public TComponent {
 
   TMenuItem* items_;
   HMENU handle_ = nullptr;
+  HWND windowHandle_ = nullptr;
   bool ownerDraw_ = false;
   TCustomImageList* images_ = nullptr;
   TBiDiMode biDiMode_ = bdLeftToRight;

@@ -96,6 +96,10 @@ std::string ChangeFileExt(const std::string& fileName, const std::string& extens
 std::string IncludeTrailingBackslash(const std::string& path);
 
 #ifdef _WIN32
+// The platform family, as GetVersionEx names it: 1 (VER_PLATFORM_WIN32_WINDOWS) on the 9x family,
+// 2 (VER_PLATFORM_WIN32_NT) on the NT family. Set when the library starts.
+extern int Win32Platform;
+
 bool FileExists(const std::string& fileName);       // a file, not a folder
 bool DirectoryExists(const std::string& directory);
 bool DeleteFile(const std::string& fileName);

@@ -1,6 +1,16 @@
 // The Win32 file routines and the user's decimal separator.
 #include "SysUtils.h"
 
+namespace {
+int PlatformId() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  return GetVersionExA(&info) ? static_cast<int>(info.dwPlatformId) : VER_PLATFORM_WIN32_NT;
+}
+}  // namespace
+
+int Win32Platform = PlatformId();
+
 char DecimalSeparator() {
   char separator[8] = {};
   if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) > 1) return separator[0];

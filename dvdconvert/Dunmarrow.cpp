@@ -1,16 +1,15 @@
 // Dunmarrow: the DVD converter.
 #include "Forms.h"
+#include "Startup.h"
 #include "Unit1.h"
 
+// The units start, the application runs until the main form closes, every form is freed, the
+// units finish (Startup.h); an error box for a failure, then the program ends.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  try {
+  return RunProgram([] {
     Application->Initialize();
     Application->SetHelpFile("quorra.chm");
     Application->CreateForm(Form1);
     Application->Run();
-  } catch (...) {
-    Application->HandleException(nullptr);  // the error box, then the program ends
-    return 1;
-  }
-  return 0;
+  });
 }

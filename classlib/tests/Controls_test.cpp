@@ -150,6 +150,145 @@ TEST(Controls, ControlCanvasDrawsAGraphicControlOnItsParentMovedAndClipped) {
   }
 }
 
+std::string PanelText(const char* name, const char* props) {
+  return std::string("  object ") + name + ": TPanel\n" + props + "\n  end\n";
+}
+
+// Where the window of a windowed control really lies in its parent's client area.
+RECT WindowBounds(TWinControl* c) {
+  RECT r;
+  GetWindowRect(c->Handle(), &r);
+  MapWindowPoints(nullptr, GetParent(c->Handle()), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+TEST(Layout, AlignedAndAnchoredChildrenFollowTheirParentsResize) {
+  // Described at a client size of 500 x 400, then resized to 700 x 500.
+  TestForm t(PanelText("Top2", "    Top = 50\n    Height = 20\n    Align = alTop") +
+             PanelText("Top1", "    Top = 0\n    Height = 30\n    Align = alTop") +
+             PanelText("Bottom1", "    Height = 25\n    Align = alBottom") +
+             PanelText("Left1", "    Width = 40\n    Align = alLeft") +
+             PanelText("Client1", "    Align = alClient") +
+             PanelText("RightBottom", "    Left = 400\n    Top = 340\n    Width = 80\n    Height = 25\n"
+                                      "    Anchors = [akRight, akBottom]") +
+             PanelText("LeftRight", "    Left = 100\n    Top = 100\n    Width = 300\n    Height = 21\n"
+                                    "    Anchors = [akLeft, akTop, akRight]") +
+             PanelText("AllFour", "    Left = 100\n    Top = 150\n    Width = 300\n    Height = 100\n"
+                                  "    Anchors = [akLeft, akTop, akRight, akBottom]") +
+             PanelText("Centred", "    Left = 200\n    Top = 10\n    Width = 100\n    Height = 20\n"
+                                  "    Anchors = [akTop]") +
+             PanelText("Plain", "    Left = 5\n    Top = 6\n    Width = 7\n    Height = 8"));
+  t.Show();
+  t.form->SetClientWidth(700);
+  t.form->SetClientHeight(500);
+  ASSERT_EQ(t.form->ClientWidth(), 700);
+  ASSERT_EQ(t.form->ClientHeight(), 500);
+  const struct {
+    const char* name;
+    RECT bounds;
+  } cases[] = {
+      {"Top1", {0, 0, 700, 30}},           // the top bars stack by their position
+      {"Top2", {0, 30, 700, 50}},
+      {"Bottom1", {0, 475, 700, 500}},
+      {"Left1", {0, 50, 40, 475}},         // what the bars leave
+      {"Client1", {40, 50, 700, 475}},     // the rest
+      {"RightBottom", {600, 440, 680, 465}},
+      {"LeftRight", {100, 100, 600, 121}},
+      {"AllFour", {100, 150, 600, 350}},
+      {"Centred", {300, 10, 400, 30}},     // its centre stays at half the width
+      {"Plain", {5, 6, 12, 14}},
+  };
+  for (const auto& c : cases) {
+    auto* panel = t.Get<TWinControl>(c.name);
+    ASSERT_TRUE(panel);
+    const RECT b = panel->BoundsRect(), w = WindowBounds(panel);
+    EXPECT_TRUE(EqualRect(&b, &c.bounds)) << c.name << ": " << b.left << "," << b.top << "," << b.right << "," << b.bottom;
+    EXPECT_TRUE(EqualRect(&w, &c.bounds)) << c.name << " window: " << w.left << "," << w.top << "," << w.right << "," << w.bottom;
+  }
+  t.Get<TWinControl>("Top1")->SetVisible(false);  // a hidden bar gives its room back
+  EXPECT_EQ(t.Get<TWinControl>("Top2")->Top(), 0);
+  EXPECT_EQ(t.Get<TWinControl>("Client1")->Top(), 20);
+}
+
+TEST(Layout, ConstraintsHoldAgainstSetBoundsAndAFrameSizedOutside) {
+  TestForm t(R"(
+  Constraints.MinWidth = 300
+  Constraints.MinHeight = 200
+  Constraints.MaxWidth = 600
+  Constraints.MaxHeight = 450
+  object Panel1: TPanel
+    Width = 100
+    Height = 100
+    Constraints.MaxWidth = 50
+    Constraints.MinHeight = 120
+  end)");
+  t.Show();
+  TForm* form = t.form;
+  HWND wnd = form->Handle();
+  const struct {
+    const char* name;
+    bool outside;  // sized by the platform, not through SetBounds
+    int width, height;
+    int expectedWidth, expectedHeight;
+  } cases[] = {
+      {"SetBounds below the minimum", false, 200, 100, 300, 200},
+      {"SetBounds above the maximum", false, 800, 900, 600, 450},
+      {"SetBounds within", false, 400, 300, 400, 300},
+      {"frame sized below the minimum", true, 250, 150, 300, 200},
+      {"frame sized above the maximum", true, 900, 700, 600, 450},
+  };
+  for (const auto& c : cases) {
+    if (c.outside) SetWindowPos(wnd, nullptr, 0, 0, c.width, c.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    else form->SetBounds(form->Left(), form->Top(), c.width, c.height);
+    RECT r;
+    GetWindowRect(wnd, &r);
+    EXPECT_EQ(r.right - r.left, c.expectedWidth) << c.name;
+    EXPECT_EQ(r.bottom - r.top, c.expectedHeight) << c.name;
+    EXPECT_EQ(form->Width(), c.expectedWidth) << c.name;
+    EXPECT_EQ(form->Height(), c.expectedHeight) << c.name;
+  }
+  MINMAXINFO info{};
+  SendMessageA(wnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 300);
+  EXPECT_EQ(info.ptMaxTrackSize.y, 450);
+  auto* panel = t.Get<TWinControl>("Panel1");
+  EXPECT_EQ(panel->Width(), 50);
+  EXPECT_EQ(panel->Height(), 120);
+  panel->Constraints()->SetMaxWidth(40);  // applied at once
+  EXPECT_EQ(WindowBounds(panel).right - WindowBounds(panel).left, 40);
+  panel->Constraints()->SetMaxHeight(100);  // below the minimum: the minimum follows
+  EXPECT_EQ(panel->Constraints()->MinHeight(), 100);
+  EXPECT_EQ(panel->Height(), 100);
+}
+
+TEST(Controls, RightToLeftOnlyWhereBiDiModeSaysSo) {
+  const struct {
+    TBiDiMode mode;
+    bool alignment, reading;
+    UINT left, right, centre;  // DrawTextBiDiModeFlags of DT_LEFT, DT_RIGHT, DT_CENTER
+  } cases[] = {
+      {bdLeftToRight, false, false, DT_LEFT, DT_RIGHT, DT_CENTER},
+      {bdRightToLeft, true, true, DT_RIGHT | DT_RTLREADING, DT_LEFT | DT_RTLREADING, DT_CENTER | DT_RTLREADING},
+      {bdRightToLeftNoAlign, false, true, DT_RTLREADING, DT_RIGHT | DT_RTLREADING, DT_CENTER | DT_RTLREADING},
+      {bdRightToLeftReadingOnly, false, true, DT_RTLREADING, DT_RIGHT | DT_RTLREADING, DT_CENTER | DT_RTLREADING},
+  };
+  for (const auto& c : cases) {
+    TestForm t("  BiDiMode = " + std::string(TypeInfo<TBiDiMode>()->EnumName(c.mode)) +
+               "\n  object Panel1: TPanel\n  end\n  object Panel2: TPanel\n    BiDiMode = bdLeftToRight\n  end");
+    auto* follows = t.Get<TControl>("Panel1");
+    auto* own = t.Get<TControl>("Panel2");
+    EXPECT_EQ(follows->BiDiMode(), c.mode);  // ParentBiDiMode
+    EXPECT_EQ(own->BiDiMode(), bdLeftToRight);
+    EXPECT_EQ(follows->UseRightToLeftAlignment(), c.alignment) << c.mode;
+    EXPECT_EQ(follows->UseRightToLeftReading(), c.reading) << c.mode;
+    EXPECT_EQ(follows->DrawTextBiDiModeFlags(DT_LEFT), c.left) << c.mode;
+    EXPECT_EQ(follows->DrawTextBiDiModeFlags(DT_RIGHT), c.right) << c.mode;
+    EXPECT_EQ(follows->DrawTextBiDiModeFlags(DT_CENTER), c.centre) << c.mode;
+    t.form->SetBiDiMode(bdLeftToRight);  // followed later too
+    EXPECT_EQ(follows->BiDiMode(), bdLeftToRight);
+  }
+}
+
 // A form holding one of each control, written as a BMP into the folder SUITE_SHOTS names.
 TEST(Controls, PictureOfAFormWithEveryControl) {
   TestForm t(R"(

@@ -1,9 +1,13 @@
-// Forms under Wine: the modal loop, closing, Release from inside a handler, window classes.
+// Forms under Wine: the modal loop, closing, Release from inside a handler, window classes,
+// the menu bar, the icon, the window state and the recreate notice.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "ControlsTesting.h"
 #include "Forms.h"
+#include "Menus.h"
+#include "Screenshot.h"
 
 namespace {
 
@@ -121,6 +125,301 @@ TEST(Forms, WindowProcCanBeReplacedAndRestored) {
   SendMessageA(form->Handle(), WM_APP + 7, 0, 0);
   EXPECT_EQ(spy.seen, 2);
   form->Free();
+}
+
+// The bytes of an RCDATA resource of this test.
+std::string ResourceBytes(const char* name) {
+  HRSRC res = FindResourceA(nullptr, name, MAKEINTRESOURCEA(10));
+  HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
+  return data ? std::string(static_cast<const char*>(LockResource(data)), SizeofResource(nullptr, res)) : "";
+}
+
+std::string Hex(const std::string& bytes) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : bytes) {
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
+int ClientHeightOf(HWND wnd) {
+  RECT r;
+  GetClientRect(wnd, &r);
+  return r.bottom;
+}
+
+int WindowHeightOf(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  return r.bottom - r.top;
+}
+
+TEST(Forms, MenuIsAttachedDetachedAndLeavesNoneWhenFreed) {
+  TestForm t("");
+  t.Show();
+  TForm* form = t.form;
+  TMainMenu* menu = Create<TMainMenu>(form);
+  TMenuItem* file = Create<TMenuItem>(nullptr);
+  file->SetCaption("File");
+  menu->Items()->Add(file);
+  const int windowHeight = WindowHeightOf(form->Handle());
+  const int clientHeight = ClientHeightOf(form->Handle());
+
+  form->SetMenu(menu);
+  EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
+  EXPECT_EQ(WindowHeightOf(form->Handle()), windowHeight);  // the bar takes its room from the client
+  EXPECT_LT(ClientHeightOf(form->Handle()), clientHeight);
+
+  TMenuItem* edit = Create<TMenuItem>(nullptr);
+  edit->SetCaption("Edit");
+  menu->Items()->Add(edit);
+  EXPECT_EQ(GetMenuItemCount(GetMenu(form->Handle())), 2);
+
+  form->SetMenu(nullptr);
+  EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+  EXPECT_TRUE(IsMenu(menu->Handle()));  // still the menu's own
+
+  form->SetMenu(menu);
+  const HWND before = form->Handle();
+  form->SetBorderStyle(bsSingle);  // a new window gets the bar again
+  EXPECT_NE(form->Handle(), before);
+  EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
+
+  menu->Free();
+  EXPECT_EQ(form->Menu(), nullptr);
+  EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+}
+
+TEST(Forms, DescribedMenuAndIconAreOnTheWindowAndTheClientSizeStays) {
+  TestForm t("  Icon.Data = {" + Hex(ResourceBytes("FORMICOFILE")) + "}\n  Menu = MainMenu1\n" + R"(
+  object MainMenu1: TMainMenu
+    object File1: TMenuItem
+      Caption = 'File'
+    end
+  end)");
+  TForm* form = t.form;
+  auto* menu = t.Get<TMainMenu>("MainMenu1");
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(form->Menu(), menu);
+  ASSERT_FALSE(form->Icon()->Empty());
+  EXPECT_EQ(form->Icon()->Width(), 32);
+  t.Show();
+  EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
+  EXPECT_EQ(ClientHeightOf(form->Handle()), 400);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0)), form->Icon()->Handle());
+  ASSERT_FALSE(Application->Icon()->Empty());  // the program's MAINICON
+  EXPECT_EQ(Application->Icon()->Width(), GetSystemMetrics(SM_CXICON));
+}
+
+// Records CM_RECREATEWND as a window skinner would see it: its WParam and the window after the
+// default handling.
+struct RecreateSpy {
+  explicit RecreateSpy(TControl* c) : control(c), old(c->WindowProc) { c->WindowProc = TWndMethod::Bind<&RecreateSpy::Proc>(this); }
+  ~RecreateSpy() { control->WindowProc = old; }
+  void Proc(TMessage& m) {
+    old(m);
+    if (m.Msg != CM_RECREATEWND) return;
+    ++seen;
+    wparam = m.WParam;
+    after = static_cast<TWinControl*>(control)->Handle();
+  }
+  TControl* control;
+  TWndMethod old;
+  int seen = 0;
+  WPARAM wparam = 99;
+  HWND after = nullptr;
+};
+
+TEST(Forms, RestylingChangesReachAReplacedWindowProcAsRecreateNotices) {
+  const struct {
+    const char* name;
+    void (*change)(TForm* form);
+    WPARAM wparam;
+    bool newWindow;
+  } cases[] = {
+      {"border style", [](TForm* f) { f->SetBorderStyle(bsSingle); }, 0, true},
+      {"border icons", [](TForm* f) { f->SetBorderIcons({biSystemMenu, biHelp}); }, 0, true},
+      {"icon", [](TForm* f) { f->Icon()->SetHandle(CopyIcon(LoadIconA(nullptr, IDI_WARNING))); }, 1, false},
+  };
+  for (const auto& c : cases) {
+    TForm* form = Create<TForm>(nullptr, true);
+    form->Show();
+    const HWND before = form->Handle();
+    {
+      RecreateSpy spy(form);
+      c.change(form);
+      EXPECT_EQ(spy.seen, 1) << c.name;
+      EXPECT_EQ(spy.wparam, c.wparam) << c.name;
+      EXPECT_EQ(spy.after != before, c.newWindow) << c.name;
+      EXPECT_EQ(spy.after, form->Handle()) << c.name;
+      EXPECT_TRUE(IsWindowVisible(form->Handle())) << c.name;
+    }
+    form->Free();
+  }
+}
+
+TEST(Forms, HelpBorderIconGivesTheContextHelpButton) {
+  const struct {
+    TFormBorderStyle border;
+    TBorderIcons icons;
+    bool help;
+  } cases[] = {
+      {bsDialog, {biSystemMenu, biHelp}, true},
+      {bsSizeable, {biSystemMenu, biHelp}, true},
+      {bsSizeable, {biSystemMenu, biMaximize, biHelp}, false},  // the platform has no room for it
+      {bsSizeable, {biSystemMenu}, false},
+  };
+  for (const auto& c : cases) {
+    TForm* form = Create<TForm>(nullptr, true);
+    form->SetBorderStyle(c.border);
+    form->SetBorderIcons(c.icons);
+    const bool help = (GetWindowLongPtrA(form->Handle(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP) != 0;
+    EXPECT_EQ(help, c.help) << c.border << " " << c.icons.Mask();
+    form->Free();
+  }
+}
+
+TEST(Forms, WindowStateFollowsTheWindow) {
+  TForm* form = Create<TForm>(nullptr, true);
+  form->Show();
+  const struct {
+    int show;
+    TWindowState state;
+  } cases[] = {{SW_MAXIMIZE, wsMaximized}, {SW_RESTORE, wsNormal}, {SW_MINIMIZE, wsMinimized}, {SW_RESTORE, wsNormal}};
+  for (const auto& c : cases) {
+    ShowWindow(form->Handle(), c.show);
+    EXPECT_EQ(form->WindowState(), c.state) << c.show;
+  }
+  form->Free();
+}
+
+// The application's main form for the MDI test, made without a description.
+class TFrameForm : public TForm {
+  DECLARE_CLASS(TFrameForm, TForm)
+ public:
+  explicit TFrameForm(TComponent* owner) : TForm(owner, true) {}
+};
+DEFINE_COMPONENT(TFrameForm, TForm, ({}), ({}))
+
+// What the MDI client window receives, and the frame's child count while it destroys a child.
+struct ClientSpy {
+  static inline WNDPROC old = nullptr;
+  static inline std::vector<UINT> seen;
+  static inline std::vector<int> countsAtDestroy;
+  static inline TCustomForm* frame = nullptr;
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_MDIMAXIMIZE || msg == WM_MDIRESTORE || msg == WM_MDIDESTROY) seen.push_back(msg);
+    if (msg == WM_MDIDESTROY) countsAtDestroy.push_back(frame->MDIChildCount());
+    return CallWindowProcA(old, w, msg, wp, lp);
+  }
+};
+
+// A child's WM_MDIACTIVATE as its WindowProc sees it: activated (lParam is the child) or not.
+struct ActivateSpy {
+  explicit ActivateSpy(TCustomForm* f) : form(f), old(f->WindowProc) { f->WindowProc = TWndMethod::Bind<&ActivateSpy::Proc>(this); }
+  void Proc(TMessage& m) {
+    if (m.Msg == WM_MDIACTIVATE) log.push_back(reinterpret_cast<HWND>(m.LParam) == form->Handle() ? "on" : "off");
+    old(m);
+  }
+  TCustomForm* form;
+  TWndMethod old;
+  std::vector<std::string> log;
+};
+
+TForm* NewChild(const char* caption, int left) {
+  TForm* child = Create<TForm>(nullptr, true);
+  child->SetCaption(caption);
+  child->SetBounds(left, 10, 200, 150);
+  child->SetFormStyle(fsMDIChild);
+  return child;
+}
+
+TEST(Forms, MDIFrameWithTwoChildren) {
+  TFrameForm* frame = nullptr;
+  Application->CreateForm(frame);
+  ASSERT_EQ(Application->MainForm(), frame);
+  frame->SetFormStyle(fsMDIForm);
+  frame->SetBounds(20, 20, 640, 480);
+  TWinControl* bar = Create<TWinControl>(frame);
+  bar->SetBounds(0, 0, 100, 30);
+  bar->SetAlign(alTop);
+  bar->SetParent(frame);
+  frame->Show();
+  HWND client = frame->ClientHandle();
+  ASSERT_TRUE(client);
+  EXPECT_EQ(WindowClass(client), "MDIClient");
+  RECT inFrame;  // the MDI client takes what the top bar leaves
+  GetWindowRect(client, &inFrame);
+  MapWindowPoints(nullptr, frame->Handle(), reinterpret_cast<POINT*>(&inFrame), 2);
+  EXPECT_EQ(inFrame.top, 30);
+  EXPECT_EQ(inFrame.bottom, frame->ClientHeight());
+  EXPECT_EQ(inFrame.right, frame->ClientWidth());
+  ClientSpy::frame = frame;
+  ClientSpy::old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClientSpy::Proc)));
+
+  TForm* one = NewChild("One", 0);
+  TForm* two = NewChild("Two", 30);
+  two->SetBorderIcons({biSystemMenu, biMaximize});
+  EXPECT_EQ(GetParent(one->Handle()), client);
+  EXPECT_TRUE(IsWindowVisible(one->Handle()));
+  EXPECT_EQ(frame->MDIChildCount(), 2);
+  EXPECT_EQ(frame->MDIChildren(0), one);
+  EXPECT_EQ(frame->MDIChildren(1), two);
+  EXPECT_EQ(frame->ActiveMDIChild(), two);
+  const LONG_PTR style = GetWindowLongPtrA(two->Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_MINIMIZEBOX);
+
+  ActivateSpy spyOne(one), spyTwo(two);
+  SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(one->Handle()), 0);
+  EXPECT_EQ(spyOne.log, std::vector<std::string>{"on"});
+  EXPECT_EQ(spyTwo.log, std::vector<std::string>{"off"});
+  EXPECT_EQ(frame->ActiveMDIChild(), one);
+
+  const struct {
+    TWindowState state;
+    UINT message;
+    bool zoomed;
+  } steps[] = {{wsMaximized, WM_MDIMAXIMIZE, true}, {wsNormal, WM_MDIRESTORE, false}};
+  for (const auto& step : steps) {
+    ClientSpy::seen.clear();
+    one->SetWindowState(step.state);
+    EXPECT_EQ(ClientSpy::seen, std::vector<UINT>{step.message}) << step.state;
+    EXPECT_EQ(IsZoomed(one->Handle()) != FALSE, step.zoomed) << step.state;
+    EXPECT_EQ(one->WindowState(), step.state);
+  }
+
+  frame->SetTileMode(tbVertical);
+  frame->Tile();  // side by side
+  EXPECT_EQ(one->Top(), two->Top());
+  EXPECT_NE(one->Left(), two->Left());
+  SaveScreenshot(frame->Handle(), "Forms_MDIFrameTiled");
+  frame->Cascade();  // one below the other
+  EXPECT_NE(one->Top(), two->Top());
+
+  one->Close();  // an MDI child with a minimise button goes to an icon
+  EXPECT_TRUE(IsIconic(one->Handle()));
+  EXPECT_EQ(one->WindowState(), wsMinimized);
+
+  ClientSpy::seen.clear();
+  ClientSpy::countsAtDestroy.clear();
+  two->Free();
+  one->Free();  // the last one
+  EXPECT_EQ(ClientSpy::seen, (std::vector<UINT>{WM_MDIDESTROY, WM_MDIDESTROY}));
+  EXPECT_EQ(ClientSpy::countsAtDestroy, (std::vector<int>{2, 1}));  // the dying child still counts
+  EXPECT_EQ(frame->MDIChildCount(), 0);
+  EXPECT_EQ(frame->ActiveMDIChild(), nullptr);
+  SetWindowLongPtrA(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClientSpy::old));
+  frame->Free();
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST(Forms, MDIChildWithoutAnMDIFormIsRefused) {
+  TForm* child = Create<TForm>(nullptr, true);
+  EXPECT_THROW(child->SetFormStyle(fsMDIChild), EInvalidOperation);
+  child->Free();
 }
 
 }  // namespace

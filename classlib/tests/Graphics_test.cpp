@@ -264,6 +264,22 @@ TEST(Canvas, StretchingCopiesNearestPixels) {
     for (int x = 0; x < 4; ++x) EXPECT_EQ(At(stretched, x, y), expected[y][x]) << x << "," << y;
 }
 
+TEST(Canvas, CopyRectUsesTheCopyMode) {
+  auto src = Filled(1, 1, clRed);
+  const struct {
+    TCopyMode mode;
+    COLORREF expected;  // over a white destination
+  } cases[] = {{cmSrcCopy, kRed}, {cmSrcAnd, kRed}, {cmNotSrcCopy, RGB(0, 255, 255)}, {cmBlackness, RGB(0, 0, 0)},
+               {cmDstInvert, RGB(0, 0, 0)}, {cmSrcPaint, kWhite}};
+  for (const auto& c : cases) {
+    auto dst = Filled(1, 1, clWhite);
+    dst->Canvas()->SetCopyMode(c.mode);
+    dst->Canvas()->CopyRect({0, 0, 1, 1}, src->Canvas(), {0, 0, 1, 1});
+    EXPECT_EQ(At(*dst, 0, 0), c.expected) << std::hex << c.mode;
+  }
+  EXPECT_EQ(TCanvas().CopyMode(), cmSrcCopy);
+}
+
 TEST(Bitmap, TransparentDrawLeavesTheKeyColourUntouched) {
   auto src = Filled(4, 4, clFuchsia);
   src->Canvas()->SetPixels(1, 1, clRed);

@@ -287,6 +287,62 @@ TEST(Menus, DispatchCommandClicksEnabledItemsOfThisMenuOnly) {
   EXPECT_EQ(rec.clicked[0], item);
 }
 
+// Sets the thread's key state for Ctrl alone (Shift up), as GetKeyState reads it.
+void HoldCtrl(bool down) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = down ? 0x80 : 0;
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+}
+
+TEST(Menus, IsShortCutClicksTheFirstEnabledItemWithTheKey) {
+  Recorder rec;
+  std::unique_ptr<TMainMenu> menu(Create<TMainMenu>(nullptr));
+  TMenuItem* file = NewItem(menu->Items(), "File");
+  TMenuItem* open = NewItem(file, "Open");
+  open->SetShortCut(scCtrl | 'O');
+  TMenuItem* save = NewItem(file, "Save");
+  save->SetShortCut(scCtrl | 'S');
+  save->SetEnabled(false);
+  TMenuItem* oldPrint = NewItem(file, "Old print");
+  oldPrint->SetShortCut(scCtrl | 'P');
+  oldPrint->SetEnabled(false);
+  TMenuItem* print = NewItem(NewItem(file, "More"), "Print");
+  print->SetShortCut(scCtrl | 'P');
+  TMenuItem* exit = NewItem(file, "Exit");
+  exit->SetShortCut(scAlt | 'X');
+  for (TMenuItem* item : {open, save, oldPrint, print, exit}) item->OnClick = TNotifyEvent::Bind<&Recorder::Click>(&rec);
+  const LPARAM altDown = 0x20000000;
+  const struct {
+    const char* name;
+    WPARAM key;
+    bool ctrl;
+    LPARAM keyData;
+    TMenuItem* clicked;  // null: no shortcut ran
+  } cases[] = {
+      {"Ctrl+O in a sub-menu", 'O', true, 0, open},
+      {"O alone", 'O', false, 0, nullptr},
+      {"Ctrl+S of a disabled item", 'S', true, 0, nullptr},
+      {"Ctrl+P: the disabled one is passed over", 'P', true, 0, print},
+      {"Alt+X from the key data", 'X', false, altDown, exit},
+      {"Ctrl+Alt+X", 'X', true, altDown, nullptr},
+  };
+  for (const auto& c : cases) {
+    rec.clicked.clear();
+    HoldCtrl(c.ctrl);
+    const bool ran = menu->IsShortCut({WM_KEYDOWN, c.key, c.keyData, 0});
+    EXPECT_EQ(ran, c.clicked != nullptr) << c.name;
+    if (c.clicked) {
+      ASSERT_EQ(rec.clicked.size(), 1u) << c.name;
+      EXPECT_EQ(rec.clicked[0], c.clicked) << c.name;
+    } else {
+      EXPECT_TRUE(rec.clicked.empty()) << c.name;
+    }
+  }
+  HoldCtrl(false);
+}
+
 TEST(Menus, FreedImageListIsForgotten) {
   std::unique_ptr<TMainMenu> menu(Create<TMainMenu>(nullptr));
   TImageList* images = Create<TImageList>(nullptr);

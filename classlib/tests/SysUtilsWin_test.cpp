@@ -131,3 +131,11 @@ TEST(FileExists, TellsFilesFromFoldersAndDeletes) {
   EXPECT_FALSE(DeleteFile(file));
 }
 }  // namespace
+
+TEST(Platform, Win32PlatformNamesTheFamilyGetVersionExReports) {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  ASSERT_TRUE(GetVersionExA(&info));
+  EXPECT_EQ(Win32Platform, static_cast<int>(info.dwPlatformId));
+  EXPECT_TRUE(Win32Platform == 1 || Win32Platform == 2);
+}
