@@ -3,3 +3,8 @@ list(APPEND SKINENGINE_SOURCES
   windows/ZUBSkinFrame.cpp
   windows/TzubSkinWindow.cpp
   windows/TzubSkinWindowWnd.cpp)
+
+suite_test(skinwindows_test
+  windows/tests/TzubSkinWindowTest.cpp
+  LIBS skinengine SERIAL)  # shows and activates windows, moves the pointer
+target_include_directories(skinwindows_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests)
