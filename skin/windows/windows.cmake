@@ -6,5 +6,5 @@ list(APPEND SKINENGINE_SOURCES
 
 suite_test(skinwindows_test
   windows/tests/TzubSkinWindowTest.cpp
-  LIBS skinengine SERIAL)  # shows and activates windows, moves the pointer
+  LIBS skinengine comdlg32 SERIAL)  # shows and activates windows, moves the pointer
 target_include_directories(skinwindows_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests)

@@ -3,6 +3,10 @@
 // non-client painting probed by pixel off screen and on screen.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commdlg.h>
+
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -450,6 +454,7 @@ TEST_F(SkinWindowTest, AMessageBoxGrowsByTheFrameAndClosesThroughItsSkinnedClose
     TzubSkinWindow* skinner = SkinnerOf(box);
     if (!skinner || !skinner->FirstSkinDone) return false;
     skinned = WindowRectOf(box);
+    SaveScreenshot(box, "skinwindow_messagebox");
     ClickAt({skinned.right - 6 - 9 - 2, skinned.top + 18});
     return true;
   });
@@ -503,6 +508,29 @@ TEST_F(SkinWindowTest, ADialogStillRunsItsOwnCleanUpWhenItsSkinnerGoes) {
   EXPECT_TRUE(dialogLog.destroyed);
   EXPECT_EQ(dialogLog.procAtDestroy, dialogLog.procAtInit);  // its own procedure was back
   EXPECT_TRUE(engine->FWindows.empty());
+}
+
+TEST_F(SkinWindowTest, TheOpenFileDialogClosesThroughItsSkinnerAndOpensAgain) {
+  UseSkin(kFramed);
+  for (int round = 0; round < 2; ++round) {
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = "Skinned open";
+    ofn.Flags = OFN_EXPLORER;
+    WatchWhileModal([&] {
+      HWND dlg = FindWindowA("#32770", "Skinned open");
+      TzubSkinWindow* skinner = dlg ? SkinnerOf(dlg) : nullptr;
+      if (!skinner || !skinner->FirstSkinDone) return false;
+      skinner->DoClose();
+      return true;
+    });
+    EXPECT_FALSE(GetOpenFileNameA(&ofn)) << round;
+    EXPECT_EQ(CommDlgExtendedError(), 0u) << round;  // cancelled, not failed
+    EXPECT_TRUE(engine->FWindows.empty()) << round;
+  }
 }
 
 }  // namespace
