@@ -167,20 +167,10 @@ TEST(SkinWindowStyle, SavedStyleBackVisibilityKept) {
     uint32_t expected;
   } cases[] = {
       {kCaption | kSysMenu | kVisible, kCaption | kSysMenu | kVisible, true, kCaption | kVisible},
-      {kCaption | kSysMenu, kCaption | kVisible, true, kCaption | kVisible},
       {kCaption | kSysMenu, kCaption | kVisible, false, kCaption | kSysMenu | kVisible},
       {kCaption | kSysMenu | kVisible, kCaption, false, kCaption | kSysMenu},
   };
   for (const Case& c : cases) EXPECT_EQ(SkinWindowStyle(c.saved, c.current, c.skinned), c.expected);
-}
-
-TEST(CutTitleLeft, OnlyForDialogsAndMinimisedWindowsWithoutRoom) {
-  EXPECT_TRUE(CutTitleLeft(186, 146, true));
-  EXPECT_FALSE(CutTitleLeft(186, 146, false));
-  EXPECT_FALSE(CutTitleLeft(186, 186, true));
-  EXPECT_FALSE(CutTitleLeft(50, 20, true));
-  EXPECT_EQ(TitleOffsetX(true, 5), 0);
-  EXPECT_EQ(TitleOffsetX(false, 5), 5);
 }
 
 }  // namespace
