@@ -1,2 +1,16 @@
 # The engine component, the hook and the registration tables, owner-drawn menus.
-list(APPEND SKINENGINE_SOURCES)
+list(APPEND SKINENGINE_SOURCES
+  engine/TzubSkinCollection.cpp
+  engine/TzubSkinEngine.cpp
+  engine/TzubSkinEngineMenus.cpp
+  engine/ZUBSkinHook.cpp
+  engine/ZUBSkinRegistry.cpp
+  engine/ZUBSkinStoredSkin.cpp)
+
+# The menus' check mark goes into every program that links the engine.
+cmake_language(DEFER CALL target_sources skinengine INTERFACE engine/ZUBSkinEngine.rc)
+
+suite_test(skinengine_test
+  engine/tests/TzubSkinEngineTest.cpp
+  LIBS skinengine skinfile SERIAL)  # shows and activates windows
+target_include_directories(skinengine_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests)
