@@ -6,7 +6,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD:-$top/build}
 
 packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64 mingw-w64-tools
-          wine wine64 xvfb xauth fonts-wine x11-utils imagemagick
+          wine wine64 xvfb xauth fonts-wine x11-utils imagemagick xdotool
           cmake ninja-build googletest g++ clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,3 +1,10 @@
 # The window skinners: the base, forms, foreign windows, the menu bar.
 list(APPEND SKINENGINE_SOURCES
-  windows/TzubSkinWindow.cpp)
+  windows/ZUBSkinFrame.cpp
+  windows/TzubSkinWindow.cpp
+  windows/TzubSkinWindowWnd.cpp)
+
+suite_test(skinwindows_test
+  windows/tests/TzubSkinWindowTest.cpp
+  LIBS skinengine comdlg32 SERIAL)  # shows and activates windows, moves the pointer
+target_include_directories(skinwindows_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests)
