@@ -16,6 +16,7 @@
 #include "ZUBSkinEngine.h"
 #include "ZUBSkinFile.h"
 #include "ZUBSkinImage.h"
+#include "ZUBSkinMessages.h"
 
 // A BMP of one colour (0x00BBGGRR).
 inline std::vector<uint8_t> SolidBmp(int w, int h, uint32_t colour) {

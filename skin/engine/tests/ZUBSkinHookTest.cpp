@@ -5,6 +5,7 @@
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -32,8 +33,9 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
-// Runs a modal dialog; a second thread answers it with Cancel once it shows.
-void RunAndCancel(const std::function<void()>& modal) {
+// Runs a modal dialog; a second thread answers it with Cancel once it shows, after handing it
+// to Probe.
+void RunAndCancel(const std::function<void()>& modal, std::function<void(HWND)> probe = nullptr) {
   const DWORD thread = GetCurrentThreadId();
   std::atomic<bool> done{false};
   std::thread closer([&] {
@@ -47,6 +49,7 @@ void RunAndCancel(const std::function<void()>& modal) {
             return FALSE;
           },
           reinterpret_cast<LPARAM>(&found));
+      if (found && probe) probe(found), probe = nullptr;
       if (found) PostMessageA(found, WM_COMMAND, IDCANCEL, 0);
       Sleep(50);
     }
@@ -188,8 +191,26 @@ TEST(SkinHook, DialogsAreSkinnedOnceWhenActivated) {
   f.form->Show();
   SetActiveWindow(dialog);
   EXPECT_TRUE(WaitUntil([&] { return GetActiveWindow() == dialog; }));
-  ASSERT_EQ(TTestSkinWindow::Created().size(), 1u);
+  ASSERT_EQ(TTestSkinWindow::Created().size(), 1u) << "activated twice, skinned once";
   EXPECT_EQ(TTestSkinWindow::Created()[0]->GetHandle(), dialog);
+  DestroyWindow(dialog);
+}
+
+TEST(SkinHook, DialogsGetTheForeignWindowSkinnerOnce) {
+  SkinningEngine f;
+  LRESULT answer = 0;
+  RunAndCancel([] { MessageBoxA(nullptr, "text", "box", MB_OK); },
+               [&](HWND box) { answer = SendMessageA(box, ZM_ISSKINNED, 0, 0); });
+  EXPECT_EQ(answer, 1) << "the message box was skinned";
+
+  HWND dialog = NewSystemDialog();
+  ShowWindow(dialog, SW_SHOW);
+  f.form->Show();
+  SetActiveWindow(dialog);
+  EXPECT_TRUE(WaitUntil([&] { return GetActiveWindow() == dialog; }));
+  EXPECT_EQ(SendMessageA(dialog, ZM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(std::count_if(f.engine->FWindows.begin(), f.engine->FWindows.end(),
+                          [&](TzubSkinWindow* w) { return w->GetHandle() == dialog; }), 1);
   DestroyWindow(dialog);
 }
 
@@ -275,7 +296,9 @@ TEST(SkinRegistry, WindowSkinnersByClassNameAndButtonType) {
     ASSERT_NE(w, nullptr) << c.cls << c.style;
     std::unique_ptr<TzubSkinControlWnd> skinner(CreateWndSkinner(w, nullptr));
     EXPECT_EQ(skinner ? static_cast<TRowSkinWnd<0>*>(skinner.get())->row : 0, c.row) << c.cls << " " << c.style;
-    if (skinner) EXPECT_TRUE(static_cast<TRowSkinWnd<0>*>(skinner.get())->attached);
+    if (skinner) {
+      EXPECT_TRUE(static_cast<TRowSkinWnd<0>*>(skinner.get())->attached);
+    }
     DestroyWindow(w);
   }
 
