@@ -33,6 +33,14 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+BOOL CALLBACK FindVisibleDialog(HWND w, LPARAM found) {
+  if (!IsWindowVisible(w) || ClassOf(w) != "#32770") return TRUE;
+  *reinterpret_cast<HWND*>(found) = w;
+  return FALSE;
+}
+
+INT_PTR CALLBACK EmptyDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 // Runs a modal dialog; a second thread answers it with Cancel once it shows, after handing it
 // to Probe.
 void RunAndCancel(const std::function<void()>& modal, std::function<void(HWND)> probe = nullptr) {
@@ -41,14 +49,7 @@ void RunAndCancel(const std::function<void()>& modal, std::function<void(HWND)> 
   std::thread closer([&] {
     while (!done) {
       HWND found = nullptr;
-      EnumThreadWindows(
-          thread,
-          [](HWND w, LPARAM p) -> BOOL {
-            if (!IsWindowVisible(w) || ClassOf(w) != "#32770") return TRUE;
-            *reinterpret_cast<HWND*>(p) = w;
-            return FALSE;
-          },
-          reinterpret_cast<LPARAM>(&found));
+      EnumThreadWindows(thread, FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
       if (found && probe) probe(found), probe = nullptr;
       if (found) PostMessageA(found, WM_COMMAND, IDCANCEL, 0);
       Sleep(50);
@@ -68,8 +69,7 @@ HWND NewSystemDialog() {
   tmpl.t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   tmpl.t.cx = 120;
   tmpl.t.cy = 60;
-  return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &tmpl.t, nullptr,
-                                    [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &tmpl.t, nullptr, EmptyDialogProc, 0);
 }
 
 // Control skinners that say which row made them and whether AfterAttach ran.
