@@ -290,8 +290,8 @@ TEST(SkinEngine, BitmapLookupsWholeAndByPiece) {
     int count, index;
     bool found;
     int width;  // afterwards, from a 5 x 5 start
-  } cases[] = {{"Strip", 0, 0, true, 30}, {"Strip", 3, 2, true, 10}, {"strip", 3, 0, true, 30},
-               {"Missing", 0, 0, false, 5}, {"Missing", 3, 1, false, 0}};
+  } cases[] = {{"strip", 0, 0, true, 30}, {"Strip", 3, 2, true, 10}, {"Missing", 0, 0, false, 5},
+               {"Missing", 3, 1, false, 0}};
   for (const auto& c : cases) {
     TBitmap bitmap;
     bitmap.SetSize(5, 5);
