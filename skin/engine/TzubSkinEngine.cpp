@@ -210,7 +210,9 @@ void TzubSkinEngine::SkinLoaded(TObject* Sender) {
   FScrollBtnRes->SetReader(FCurrentReader);
 
   // Each window is taken through its plain look and back to what the engine's state asks for.
+  // The first window, the engine's own form, ends up active when it was shown.
   const size_t count = FWindows.size();
+  HWND activate = nullptr;
   for (size_t i = 0; i < count && i < FWindows.size(); ++i) {
     TzubSkinWindow* window = FWindows[i];
     const HWND handle = window->GetHandle();
@@ -220,9 +222,10 @@ void TzubSkinEngine::SkinLoaded(TObject* Sender) {
     if (FActive) window->SetSkinned(true);
     if (visible) {
       ShowWindow(handle, SW_SHOW);
-      if (i == 0) SetActiveWindow(handle);
+      if (i == 0) activate = handle;
     }
   }
+  if (activate) SetActiveWindow(activate);
   if (OnSkinChanged) OnSkinChanged(this);
 }
 

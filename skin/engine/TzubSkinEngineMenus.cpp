@@ -107,6 +107,7 @@ void TzubSkinEngine::DrawMenuItem(TObject* Sender, TCanvas* ACanvas, const RECT&
   TCustomImageList* images = UsableImages(item);
   const int imageWidth = images ? images->Width() : (MenuCheckImages ? MenuCheckImages->Width() : 16);
   const int imageX = ltr ? L + 4 : R - 4 - imageWidth;
+  ACanvas->Brush()->SetStyle(bsSolid);
   if (item->Checked()) {
     if (images) {
       const RECT box = ltr ? RECT{L + 2, T + 1, L + 21, T + 20} : RECT{R - 21, T + 1, R - 2, T + 20};

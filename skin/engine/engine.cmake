@@ -12,5 +12,9 @@ cmake_language(DEFER CALL target_sources skinengine INTERFACE engine/ZUBSkinEngi
 
 suite_test(skinengine_test
   engine/tests/TzubSkinEngineTest.cpp
+  engine/tests/TzubSkinEngineWindowsTest.cpp
+  engine/tests/ZUBSkinHookTest.cpp
+  engine/tests/TzubSkinEngineMenusTest.cpp
   LIBS skinengine skinfile SERIAL)  # shows and activates windows
 target_include_directories(skinengine_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests)
+target_compile_definitions(skinengine_test PRIVATE SKIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}/skin")

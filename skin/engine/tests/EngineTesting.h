@@ -16,6 +16,7 @@
 #include "ZUBSkinEngine.h"
 #include "ZUBSkinFile.h"
 #include "ZUBSkinImage.h"
+#include "ZUBSkinMessages.h"
 
 // A BMP of one colour (0x00BBGGRR).
 inline std::vector<uint8_t> SolidBmp(int w, int h, uint32_t colour) {
@@ -83,7 +84,9 @@ class TTestSkinWindow : public TzubSkinWindow {
       : TzubSkinWindow(owner, handle, isDialog, engine), handle_(handle) {
     Created().push_back(this);
   }
-  ~TTestSkinWindow() override { Freed().push_back(handle_); }
+  ~TTestSkinWindow() override {
+    Freed().push_back({handle_, Engine && Engine->FUnskinning, Engine && Engine->FScrollBtnRes != nullptr});
+  }
   HWND GetHandle() override { return handle_; }
 
   static TzubSkinWindow* Make(HWND handle, bool isDialog, TzubSkinEngine* engine) {
@@ -93,8 +96,13 @@ class TTestSkinWindow : public TzubSkinWindow {
     static std::vector<TTestSkinWindow*> list;
     return list;
   }
-  static std::vector<HWND>& Freed() {
-    static std::vector<HWND> list;
+  struct FreedRecord {
+    HWND handle;
+    bool unskinning;   // freed by UnskinWindow
+    bool cachesAlive;  // the engine's caches still there
+  };
+  static std::vector<FreedRecord>& Freed() {
+    static std::vector<FreedRecord> list;
     return list;
   }
 
