@@ -40,6 +40,7 @@ void TworkForm::Loaded() {
 }
 
 void TworkForm::FormCreate(TObject*) {
+  ParseState = 0;  // until job 1 starts, the new shell's first prompt ends nothing
   ShellRunner = StartShell(IsNT, TNewLineEvent::Bind<&Output::HandleOutputLine>(), ShellDir);
 }
 
@@ -60,6 +61,8 @@ void TworkForm::Timer1Timer(TObject*) {
 void TworkForm::Button2Click(TObject*) {}
 
 void TworkForm::StartNextFile() {
+  // Before anything that lets messages through: an earlier job's stall check must not fall due here.
+  Timer2->SetEnabled(false);
   ProgressBar2->SetPosition(FileIndex);
   Application->ProcessMessages();
   ParseState = 1;
@@ -77,35 +80,40 @@ void TworkForm::StartNextFile() {
   ChDir(ProgramDir);
   Application->ProcessMessages();
   Form1->Edit3->SetText(line);
-  // A fresh ten seconds for every job, also while the previous job's timer still runs.
-  Timer2->SetEnabled(false);
   Timer2->SetEnabled(true);
   std::string sent = ReadBackWindowText(Form1->Edit3->Handle());
   if (sent.size() > kShellLineLimit) {
     AddLog(LineTooLongMessage(sent.size()));
-    Timer2->SetEnabled(false);
     return NextJobAfterFailure("Error. Stopped");
   }
   ShellRunner->SendLine(sent, true);
 }
 
 void TworkForm::EndOfJob() {
+  Timer2->SetEnabled(false);
   Button2->SetEnabled(true);
   ProgressBar1->SetPosition(100);
-  ++FileIndex;
-  if (JobCount() >= FileIndex) StartNextFile();
+  NextJob();
 }
 
 void TworkForm::NextJobAfterFailure(const std::string& Status) {
+  Timer2->SetEnabled(false);
   SetStatus(Status);
   Button2->SetEnabled(true);
+  NextJob();
+}
+
+void TworkForm::NextJob() {
   ++FileIndex;
-  if (JobCount() >= FileIndex) StartNextFile();
+  if (JobCount() >= FileIndex)
+    StartNextFile();
+  else
+    ParseState = 0;  // the batch is over: later prompts end nothing
 }
 
 void TworkForm::Timer2Timer(TObject*) {
   Timer2->SetEnabled(false);
-  if (ParseState >= 3) return;
+  if (ParseState == 0 || ParseState >= 3) return;
   NextJobAfterFailure("Error. Stopped");
 }
 

@@ -34,6 +34,7 @@ class TworkForm : public TForm {
 
  private:
   void NextJobAfterFailure(const std::string& Status);
+  void NextJob();
 };
 
 // The output parser, bound to every runner's OnNewLine with no object behind it.

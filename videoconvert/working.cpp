@@ -32,6 +32,7 @@ void TworkForm::Loaded() {
 }
 
 void TworkForm::FormCreate(TObject*) {
+  ParseState = 0;  // until the job starts, the new shell's first prompt ends nothing
   ShellRunner = StartShell(IsNT, TNewLineEvent::Bind<&Output::HandleOutputLine>(), ShellDir);
 }
 
@@ -44,6 +45,7 @@ void TworkForm::Button2Click(TObject*) {}
 
 void TworkForm::Timer1Timer(TObject*) {
   Timer1->SetEnabled(false);
+  Timer2->SetEnabled(false);  // before anything that lets messages through
   Memo1->Lines()->Clear();
   Application->ProcessMessages();
   ParseState = 1;
@@ -58,25 +60,31 @@ void TworkForm::Timer1Timer(TObject*) {
   ChDir(ProgramDir);
   Application->ProcessMessages();
   Edit1->SetText(line);
-  // A fresh ten seconds for this job, also while an earlier job's timer still runs.
-  Timer2->SetEnabled(false);
   Timer2->SetEnabled(true);
   std::string sent = ReadBackWindowText(Edit1->Handle());
-  if (sent.size() > kShellLineLimit) {
-    Timer2->SetEnabled(false);
-    Memo1->Lines()->Add(LineTooLongMessage(sent.size()));
-    Memo1->Lines()->Add("Error. Stopped");
-    Button2->SetEnabled(true);
-    return;
-  }
+  if (sent.size() > kShellLineLimit) return JobFailed(LineTooLongMessage(sent.size()));
   ShellRunner->SendLine(sent, true);
 }
 
 void TworkForm::Timer2Timer(TObject*) {
   Timer2->SetEnabled(false);
-  if (ParseState >= 3) return;
+  if (ParseState == 0 || ParseState >= 3) return;
+  JobFailed("");
+}
+
+void TworkForm::JobFailed(const std::string& Reason) {
+  Timer2->SetEnabled(false);
+  ParseState = 0;
+  if (!Reason.empty()) Memo1->Lines()->Add(Reason);
   Memo1->Lines()->Add("Error. Stopped");
   Button2->SetEnabled(true);
+}
+
+void TworkForm::EndOfJob() {
+  Timer2->SetEnabled(false);
+  ParseState = 0;  // the job is over: later prompts end nothing
+  Button2->SetEnabled(true);
+  ProgressBar1->SetPosition(100);
 }
 
 void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType) {
@@ -89,8 +97,7 @@ void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType)
       workForm->ProgressBar1->SetMin(0);
       break;
     case JobLine::EndOfJob:
-      workForm->Button2->SetEnabled(true);
-      workForm->ProgressBar1->SetPosition(100);
+      workForm->EndOfJob();
       break;
     case JobLine::Progress:
       workForm->Memo1->Lines()->Add(NewLine);

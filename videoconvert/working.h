@@ -20,6 +20,9 @@ class TworkForm : public TForm {
   void Timer1Timer(TObject* Sender);
   void Timer2Timer(TObject* Sender);
   void Button2Click(TObject* Sender);
+  void EndOfJob();
+  // "Error. Stopped" after the reason, if any; Done enabled.
+  void JobFailed(const std::string& Reason);
 
   TMemo* Memo1 = nullptr;
   TProgressBar* ProgressBar1 = nullptr;

@@ -72,10 +72,20 @@ class DunmarrowTest : public ::testing::Test {
     return root;
   }
   // Runs the batch in the modal work form until Done is enabled after the last job, then presses Done.
-  void RunBatch(DWORD timeoutMs = 60000) {
+  // With promptFirst the start timer waits until the new shell's first prompt has reached the parser,
+  // as on a machine where the shell answers within the timer's 30 ms.
+  void RunBatch(DWORD timeoutMs = 60000, bool promptFirst = false) {
     DWORD start = GetTickCount();
     finished = false;
-    WatchWhileModal([this, start, timeoutMs] {
+    TStringList shellOutput;
+    bool held = promptFirst;
+    WatchWhileModal([&, start, timeoutMs] {
+      if (held) {
+        if (shellOutput.Count() == 0 || shellOutput.Strings(shellOutput.Count() - 1).back() != '>') return false;
+        held = false;
+        doneAtPrompt = workForm->Button2->Enabled();
+        workForm->Timer1->SetInterval(30);
+      }
       bool last = FileIndex > Form1->ListBox1->Items()->Count();
       if (workForm && last && workForm->Button2->Enabled()) {
         if (!shot.empty()) SaveScreenshot(workForm->Handle(), shot);
@@ -93,10 +103,24 @@ class DunmarrowTest : public ::testing::Test {
       }
       return false;
     });
-    Form1->Button1Click(nullptr);
+    if (!promptFirst) return Form1->Button1Click(nullptr);
+    // Convert's steps, with the start timer held.
+    Form1->ListBox1->Items()->Clear();
+    for (int i = 0; i < Form1->ListView1->Items()->Count(); ++i)
+      if (Form1->ListView1->Items()->Item(i)->Checked())
+        Form1->ListBox1->Items()->Add(VobFolder + Form1->ListView1->Items()->Item(i)->Caption());
+    workForm = Create<TworkForm>(Application);
+    TDosCommand* shell = ShellRunner;
+    shell->SetOutputLines(&shellOutput);
+    workForm->Timer1->SetInterval(0);
+    workForm->ShowModal();
+    shell->SetOutputLines(nullptr);
+    workForm->Release();
+    workForm = nullptr;
   }
   std::string shot;  // the name of a screenshot of the work form at the end of the batch
   bool finished = false;
+  bool doneAtPrompt = false;
   int fileBar = 0, batchBar = 0;
   std::string status, log;
 };
@@ -191,6 +215,24 @@ TEST_F(DunmarrowTest, ABatchOfThreeFilesConvertsInListOrderWithProgress) {
     EXPECT_NE(received.find(line), std::string::npos) << line << "\n" << received;
   }
   EXPECT_LT(received.find("VTS_01_1"), received.find("VTS_01_2"));
+}
+
+TEST_F(DunmarrowTest, TheShellsFirstPromptBeforeJob1EndsNothing) {
+  std::string dvd = MakeDvd("prompt", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
+  std::string out = TempFolder("promptout");
+  std::string logFile = out + "\\zov.log";
+  SetEnvironmentVariableA("ZOV_LOG", logFile.c_str());
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText(out);
+  RunBatch(60000, true);
+  ASSERT_TRUE(finished) << log;
+  std::string received = ReadFileText(logFile);
+  for (const char* vob : {"VTS_01_1.VOB", "VTS_01_2.VOB"}) {
+    size_t at = received.find(vob);
+    EXPECT_TRUE(at != std::string::npos && received.find(vob, at + 1) == std::string::npos) << vob << "\n" << received;
+  }
+  EXPECT_NE(GetFileAttributesA((out + "\\1.3gp").c_str()), INVALID_FILE_ATTRIBUTES) << log;
 }
 
 TEST_F(DunmarrowTest, PathsWithBlanksAndShellCharactersReachTheEncoderWhole) {
@@ -321,6 +363,38 @@ TEST_F(ParserTest, PromptOfTheInputFolderEndsTheLastJob) {
   Feed("E:\\VIDEO_TS>");
   EXPECT_TRUE(form->Button2->Enabled());
   EXPECT_EQ(form->ProgressBar1->Position(), 100);
+}
+
+// A stall check that fell due while a job start lets messages through would start yet another job.
+TEST_F(ParserTest, TheStallTimerIsOffWhileAJobStartLetsMessagesThrough) {
+  struct Probe {
+    TworkForm* form;
+    int ticks = 0;
+    bool stallCheckOn = false;
+    void Tick(TObject* Sender) {
+      static_cast<TTimer*>(Sender)->SetEnabled(false);
+      ++ticks;
+      stallCheckOn = form->Timer2->Enabled();
+    }
+  } probe{form};
+  Form1->ListBox1->Items()->Clear();
+  Form1->ListBox1->Items()->Add("E:\\a.vob");
+  Form1->ListBox1->Items()->Add("E:\\b.vob");
+  Form1->Edit2->SetText(TempFolder("probe"));
+  FileIndex = 1;
+  ParseState = 3;
+  form->Timer2->SetEnabled(true);  // job 1's stall check still runs when its prompt ends it
+  TTimer* due = Create<TTimer>(nullptr);
+  due->SetInterval(1);
+  due->SetOnTimer(TNotifyEvent::Bind<&Probe::Tick>(&probe));
+  Sleep(50);
+  form->EndOfJob();
+  due->Free();
+  ASSERT_EQ(probe.ticks, 1);
+  EXPECT_FALSE(probe.stallCheckOn);
+  EXPECT_EQ(FileIndex, 2);
+  EXPECT_TRUE(form->Timer2->Enabled());  // job 2's own
+  form->Timer2->SetEnabled(false);
 }
 
 TEST_F(ParserTest, LinesFromAnEarlierShellAreIgnored) {
