@@ -19,7 +19,7 @@ std::string ShellDir;
 DEFINE_COMPONENT(TworkForm, TForm, ({}),
                  ({Handler<&TworkForm::FormCreate>("FormCreate"), Handler<&TworkForm::FormShow>("FormShow"),
                    Handler<&TworkForm::Timer1Timer>("Timer1Timer"), Handler<&TworkForm::Timer2Timer>("Timer2Timer"),
-                   Handler<&TworkForm::Button2Click>("Button2Click")}))
+                   Handler<&TworkForm::Timer3Timer>("Timer3Timer"), Handler<&TworkForm::Button2Click>("Button2Click")}))
 
 void TworkForm::Loaded() {
   TForm::Loaded();
@@ -29,6 +29,7 @@ void TworkForm::Loaded() {
   Edit1 = FindOwned<TEdit>(this, "Edit1");
   Timer1 = FindOwned<TTimer>(this, "Timer1");
   Timer2 = FindOwned<TTimer>(this, "Timer2");
+  Timer3 = FindOwned<TTimer>(this, "Timer3");
 }
 
 void TworkForm::FormCreate(TObject*) {
@@ -45,7 +46,7 @@ void TworkForm::Button2Click(TObject*) {}
 
 void TworkForm::Timer1Timer(TObject*) {
   Timer1->SetEnabled(false);
-  Timer2->SetEnabled(false);  // before anything that lets messages through
+  StopStallChecks();  // before anything that lets messages through
   Memo1->Lines()->Clear();
   Application->ProcessMessages();
   ParseState = 1;
@@ -69,11 +70,29 @@ void TworkForm::Timer1Timer(TObject*) {
 void TworkForm::Timer2Timer(TObject*) {
   Timer2->SetEnabled(false);
   if (ParseState == 0 || ParseState >= 3) return;
+  Stalled();
+}
+
+void TworkForm::Timer3Timer(TObject*) {
+  Timer3->SetEnabled(false);
+  if (ParseState >= 3) Stalled();  // silent since its last line, after its frame rate was known
+}
+
+void TworkForm::StopStallChecks() {
+  Timer2->SetEnabled(false);
+  Timer3->SetEnabled(false);
+}
+
+void TworkForm::Stalled() {
+  // The stalled encoder ends with its shell and all the shell started: it holds nothing any more.
+  TDosCommand* stalled = ShellRunner;
+  ShellRunner = nullptr;
+  if (stalled) stalled->Free();
   JobFailed("");
 }
 
 void TworkForm::JobFailed(const std::string& Reason) {
-  Timer2->SetEnabled(false);
+  StopStallChecks();
   ParseState = 0;
   if (!Reason.empty()) Memo1->Lines()->Add(Reason);
   Memo1->Lines()->Add("Error. Stopped");
@@ -81,7 +100,7 @@ void TworkForm::JobFailed(const std::string& Reason) {
 }
 
 void TworkForm::EndOfJob() {
-  Timer2->SetEnabled(false);
+  StopStallChecks();
   ParseState = 0;  // the job is over: later prompts end nothing
   Button2->SetEnabled(true);
   ProgressBar1->SetPosition(100);
@@ -105,5 +124,9 @@ void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType)
       break;
     case JobLine::Nothing:
       break;
+  }
+  if (ParseState >= 3 && meaning.kind != JobLine::EndOfJob) {  // the silence check starts again
+    workForm->Timer3->SetEnabled(false);
+    workForm->Timer3->SetEnabled(true);
   }
 }

@@ -5,12 +5,15 @@
 
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "Dialogs.h"
 #include "JobText.h"
 #include "ModalTesting.h"
+#include "ProcessTree.h"
 #include "Screenshot.h"
 #include "SysUtils.h"
 #include "TestLoop.h"
@@ -73,13 +76,23 @@ class DunmarrowTest : public ::testing::Test {
   }
   // Runs the batch in the modal work form until Done is enabled after the last job, then presses Done.
   // With promptFirst the start timer waits until the new shell's first prompt has reached the parser,
-  // as on a machine where the shell answers within the timer's 30 ms.
-  void RunBatch(DWORD timeoutMs = 60000, bool promptFirst = false) {
+  // as on a machine where the shell answers within the timer's 30 ms. With firstJobSilenceMs job 1's
+  // silence check waits that long instead of its thirty seconds.
+  void RunBatch(DWORD timeoutMs = 60000, bool promptFirst = false, uint32_t firstJobSilenceMs = 0) {
     DWORD start = GetTickCount();
     finished = false;
     TStringList shellOutput;
     bool held = promptFirst;
-    WatchWhileModal([&, start, timeoutMs] {
+    firstEncoder.reset();
+    WatchWhileModal([&, start, timeoutMs, firstJobSilenceMs] {
+      if (workForm && FileIndex == 1 && !firstEncoder) {
+        std::set<DWORD> running = LiveDescendants("zov.exe");
+        if (!running.empty()) firstEncoder = std::make_unique<WatchedProcesses>(running);
+      }
+      if (workForm && firstJobSilenceMs) {
+        uint32_t silence = FileIndex == 1 ? firstJobSilenceMs : 30000;
+        if (workForm->Timer3->Interval() != silence) workForm->Timer3->SetInterval(silence);
+      }
       if (held) {
         if (shellOutput.Count() == 0 || shellOutput.Strings(shellOutput.Count() - 1).back() != '>') return false;
         held = false;
@@ -121,6 +134,7 @@ class DunmarrowTest : public ::testing::Test {
   std::string shot;  // the name of a screenshot of the work form at the end of the batch
   bool finished = false;
   bool doneAtPrompt = false;
+  std::unique_ptr<WatchedProcesses> firstEncoder;  // job 1's, seen while it ran
   int fileBar = 0, batchBar = 0;
   std::string status, log;
 };
@@ -221,6 +235,7 @@ TEST_F(DunmarrowTest, TheShellsFirstPromptBeforeJob1EndsNothing) {
   std::string dvd = MakeDvd("prompt", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
   std::string out = TempFolder("promptout");
   std::string logFile = out + "\\zov.log";
+  DeleteFileA(logFile.c_str());  // a folder of an earlier run may be there still
   SetEnvironmentVariableA("ZOV_LOG", logFile.c_str());
   Form1->ChooseInputFolder(dvd);
   Form1->ToolButton4Click(nullptr);
@@ -277,22 +292,65 @@ TEST_F(DunmarrowTest, ALineTheShellCannotTakeIsNotSentAndTheBatchGoesOn) {
   EXPECT_EQ(batchBar, 2);
 }
 
-TEST_F(DunmarrowTest, AStalledJobIsReportedAndTheBatchGoesOn) {
-  std::string dvd = MakeDvd("stall", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
-  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "fps=none\n");  // never prints its frame rate
-  std::string out = TempFolder("stallout");
+// The user's decimal separator for a scope, under Wine too: the prefix's own user settings.
+class UserDecimalSeparator {
+ public:
+  explicit UserDecimalSeparator(const char* separator) {
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_, sizeof saved_);
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator);
+  }
+  ~UserDecimalSeparator() { SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_); }
+
+ private:
+  char saved_[8] = {};
+};
+
+class HangingEncoder : public DunmarrowTest, public ::testing::WithParamInterface<const char*> {};
+
+// A stalled encoder, which never exits, ends with its shell; the next jobs run in a fresh one.
+TEST_P(HangingEncoder, StallsItsJobAndTheBatchGoesOn) {
+  UserDecimalSeparator separator(GetParam());
+  ASSERT_EQ(DecimalSeparator(), GetParam()[0]);
+  std::string dvd = MakeDvd(std::string("hang") + (GetParam()[0] == ',' ? "comma" : "point"),
+                            {"VTS_01_1.VOB", "VTS_01_2.VOB", "VTS_01_3.VOB"});
+  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "hang=duration\n");
+  std::string out = TempFolder(std::string("hangout") + (GetParam()[0] == ',' ? "comma" : "point"));
   Form1->ChooseInputFolder(dvd);
   Form1->ToolButton4Click(nullptr);
   Form1->Edit2->SetText(out);
   RunBatch();
   ASSERT_TRUE(finished) << log;
-  EXPECT_NE(GetFileAttributesA((out + "\\2.3gp").c_str()), INVALID_FILE_ATTRIBUTES) << log;
+  EXPECT_NE(log.find(">>" + out + "\\1.3gp\r\nError. Stopped\r\n"), std::string::npos) << log;
+  EXPECT_EQ(GetFileAttributesA((out + "\\1.3gp").c_str()), INVALID_FILE_ATTRIBUTES);
+  for (const char* name : {"\\2.3gp", "\\3.3gp"})
+    EXPECT_NE(GetFileAttributesA((out + name).c_str()), INVALID_FILE_ATTRIBUTES) << name << "\n" << log;
   EXPECT_EQ(fileBar, 100);
+  EXPECT_EQ(batchBar, 3);
+  ASSERT_TRUE(firstEncoder);
+  EXPECT_TRUE(WaitUntil([&] { return firstEncoder->AllEnded(); }, 30000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dunmarrow, HangingEncoder, ::testing::Values(".", ","),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.param[0] == ',' ? "CommaLocale" : "PointLocale");
+                         });
+
+TEST_F(DunmarrowTest, AnEncoderSilentAfterItsFrameRateIsStalledToo) {
+  std::string dvd = MakeDvd("silent", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
+  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "hang=stream\n");
+  std::string out = TempFolder("silentout");
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText(out);
+  RunBatch(60000, false, 3000);
+  ASSERT_TRUE(finished) << log;
+  EXPECT_NE(log.find(">>" + out + "\\1.3gp\r\nError. Stopped\r\n"), std::string::npos) << log;
+  EXPECT_NE(GetFileAttributesA((out + "\\2.3gp").c_str()), INVALID_FILE_ATTRIBUTES) << log;
 }
 
 TEST_F(DunmarrowTest, AStallInTheLastJobEnablesDone) {
   std::string dvd = MakeDvd("laststall", {"VTS_01_1.VOB"});
-  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "fps=none\n");
+  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "hang=banner\n");
   Form1->ChooseInputFolder(dvd);
   Form1->ToolButton4Click(nullptr);
   Form1->Edit2->SetText(TempFolder("laststallout"));

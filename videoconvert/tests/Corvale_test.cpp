@@ -5,11 +5,15 @@
 
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <set>
 #include <string>
 
 #include "ModalTesting.h"
+#include "ProcessTree.h"
 #include "Screenshot.h"
 #include "SysUtils.h"
+#include "TestLoop.h"
 #include "Unit1.h"
 #include "working.h"
 
@@ -40,13 +44,20 @@ class CorvaleTest : public ::testing::Test {
   // Presses Convert; returns the message box's text, or runs the job until Done is enabled.
   // With promptFirst the start timer waits until the new shell's first prompt has reached the parser,
   // as on a machine where the shell answers within the timer's 30 ms.
-  std::string Convert(const std::string& shot = "", bool promptFirst = false) {
+  // silenceMs replaces the thirty seconds of the silence check.
+  std::string Convert(const std::string& shot = "", bool promptFirst = false, uint32_t silenceMs = 0) {
     std::string message;
     finished = false;
     DWORD start = GetTickCount();
     TStringList shellOutput;
     bool held = promptFirst;
-    WatchWhileModal([&, start] {
+    encoder.reset();
+    WatchWhileModal([&, start, silenceMs] {
+      if (workForm && silenceMs && workForm->Timer3->Interval() != silenceMs) workForm->Timer3->SetInterval(silenceMs);
+      if (workForm && !encoder) {
+        std::set<DWORD> running = LiveDescendants("zov.exe");
+        if (!running.empty()) encoder = std::make_unique<WatchedProcesses>(running);
+      }
       if (held) {
         if (shellOutput.Count() == 0 || shellOutput.Strings(shellOutput.Count() - 1).back() != '>') return false;
         held = false;
@@ -86,6 +97,7 @@ class CorvaleTest : public ::testing::Test {
   }
   bool finished = false;
   bool doneAtPrompt = false;
+  std::unique_ptr<WatchedProcesses> encoder;  // seen while it ran
   std::string memo;
   int bar = 0;
 };
@@ -160,16 +172,31 @@ TEST_F(CorvaleTest, ABlankInTheOutputNameIsQuotedAndThePickedFoldersPromptEndsTh
   EXPECT_NE(received.find("-i \"" + input + "\""), std::string::npos) << received;
 }
 
-TEST_F(CorvaleTest, AStallIsReportedInTheMemo) {
-  std::string dir = TempFolder("stall");
+// Encoders that never exit: silent before their frame rate (ten seconds) or after it (thirty).
+struct HangCase {
+  const char* stage;
+  uint32_t silenceMs;
+};
+class HangingEncoder : public CorvaleTest, public ::testing::WithParamInterface<HangCase> {};
+
+TEST_P(HangingEncoder, IsReportedInTheMemoAndEnded) {
+  std::string dir = TempFolder(std::string("hang") + GetParam().stage);
   std::string input = dir + "\\movie.avi";
   std::ofstream(input) << "avi";
-  std::ofstream(input + ".zov") << "fps=none\n";
+  std::ofstream(input + ".zov") << "hang=" << GetParam().stage << "\n";
   Form1->Edit1->SetText(input);
   Form1->Edit2->SetText(dir + "\\clip.3gp");
-  Convert();
+  Convert("", false, GetParam().silenceMs);
   ASSERT_TRUE(finished);
   EXPECT_NE(memo.find("Error. Stopped"), std::string::npos) << memo;
+  ASSERT_TRUE(encoder);
+  EXPECT_TRUE(WaitUntil([&] { return encoder->AllEnded(); }, 30000));
 }
+
+INSTANTIATE_TEST_SUITE_P(Corvale, HangingEncoder,
+                         ::testing::Values(HangCase{"duration", 0}, HangCase{"stream", 3000}),
+                         [](const ::testing::TestParamInfo<HangCase>& info) {
+                           return std::string("After_") + info.param.stage;
+                         });
 
 }  // namespace
