@@ -80,9 +80,19 @@ void TworkForm::StartNextFile() {
   AddLog(">>" + OutputFile);
   std::string line = EncoderCommandLine(ProgramPath + "zov.exe", InputFile, Form1->SpinEdit3->Value(),
                                         Form1->SpinEdit4->Value(), OutputFile);
+  for (const std::string& path : {ProgramPath + "zov.exe", InputFile, OutputFile})
+    if (HoldsShellVariable(path)) {
+      AddLog(ShellVariableMessage(path));
+      return NextJobAfterFailure("Error. Stopped");
+    }
   InputDir = GetFileDir(InputFile);
   PromptDir = ProgramDir;
-  ChDir(ProgramDir);
+  try {
+    ChDir(ProgramDir);
+  } catch (const Exception& e) {
+    AddLog(FolderChangeMessage(ProgramDir, e.Message()));
+    return NextJobAfterFailure("Error. Stopped");
+  }
   Application->ProcessMessages();
   Form1->Edit3->SetText(line);
   Timer2->SetEnabled(true);

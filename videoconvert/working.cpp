@@ -56,9 +56,15 @@ void TworkForm::Timer1Timer(TObject*) {
   std::string input = Form1->Edit1->Text();
   std::string line = EncoderCommandLine(ProgramPath + "zov.exe", input, Form1->SpinEdit3->Value(),
                                         Form1->SpinEdit4->Value(), Form1->Edit2->Text());
+  for (const std::string& path : {ProgramPath + "zov.exe", input, Form1->Edit2->Text()})
+    if (HoldsShellVariable(path)) return JobFailed(ShellVariableMessage(path));
   InputDir = GetFileDir(input);
   PromptDir = ProgramDir;
-  ChDir(ProgramDir);
+  try {
+    ChDir(ProgramDir);
+  } catch (const Exception& e) {
+    return JobFailed(FolderChangeMessage(ProgramDir, e.Message()));
+  }
   Application->ProcessMessages();
   Edit1->SetText(line);
   Timer2->SetEnabled(true);

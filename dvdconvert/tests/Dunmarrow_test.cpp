@@ -280,17 +280,40 @@ TEST_F(DunmarrowTest, ALineLongerThan254CharactersReachesTheShellWhole) {
   EXPECT_NE(ReadFileText(logFile).find(deep + "\\1.3gp"), std::string::npos);
 }
 
-TEST_F(DunmarrowTest, ALineTheShellCannotTakeIsNotSentAndTheBatchGoesOn) {
-  std::string dvd = MakeDvd("toolong", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
+// A job that cannot be sent as it stands is logged as failed with its reason, and the batch goes on.
+struct RefusedCase {
+  const char* name;
+  const char* dvd;
+  bool lineTooLong;
+  bool programFolderMissing;
+  const char* reason;
+};
+const RefusedCase kRefusedCases[] = {
+    {"LineTooLong", "toolong", true, false, "the command shell takes at most 8191"},
+    {"ProgramFolderMissing", "nofolder", false, true, "cannot be made current"},
+    {"ShellVariableInAPath", "%OS%", false, false, "holds a %NAME% that the command shell would replace"},
+};
+class RefusedJob : public DunmarrowTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedJob, IsLoggedWithItsReasonAndTheBatchGoesOn) {
+  const RefusedCase& c = GetParam();
+  std::string dvd = MakeDvd(c.dvd, {"VTS_01_1.VOB", "VTS_01_2.VOB"});
   Form1->ChooseInputFolder(dvd);
   Form1->ToolButton4Click(nullptr);
-  Form1->Edit2->SetText("C:\\" + std::string(9000, 'x'));
+  Form1->Edit2->SetText(c.lineTooLong ? "C:\\" + std::string(9000, 'x') : TempFolder(std::string(c.name) + "out"));
+  std::string saved = ProgramDir;
+  if (c.programFolderMissing) ProgramDir = TempFolder("gone") + "\\missing";
   RunBatch();
+  ProgramDir = saved;
   ASSERT_TRUE(finished) << log;
   EXPECT_EQ(status, "Error. Stopped");
-  EXPECT_NE(log.find("the command shell takes at most 8191"), std::string::npos) << log;
   EXPECT_EQ(batchBar, 2);
+  size_t first = log.find(c.reason);
+  EXPECT_TRUE(first != std::string::npos && log.find(c.reason, first + 1) != std::string::npos) << log;
 }
+
+INSTANTIATE_TEST_SUITE_P(Dunmarrow, RefusedJob, ::testing::ValuesIn(kRefusedCases),
+                         [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 // The user's decimal separator for a scope, under Wine too: the prefix's own user settings.
 class UserDecimalSeparator {

@@ -172,6 +172,30 @@ TEST_F(CorvaleTest, ABlankInTheOutputNameIsQuotedAndThePickedFoldersPromptEndsTh
   EXPECT_NE(received.find("-i \"" + input + "\""), std::string::npos) << received;
 }
 
+// A job that cannot be sent as it stands is reported with its reason.
+TEST_F(CorvaleTest, AJobThatCannotBeSentIsReportedWithItsReason) {
+  const struct {
+    const char* folder;
+    bool programFolderMissing;
+    const char* reason;
+  } cases[] = {{"nofolder", true, "cannot be made current"},
+               {"%OS%", false, "holds a %NAME% that the command shell would replace"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    std::string dir = TempFolder(c.folder);
+    std::ofstream(dir + "\\movie.avi") << "avi";
+    Form1->Edit1->SetText(dir + "\\movie.avi");
+    Form1->Edit2->SetText(dir + "\\clip.3gp");
+    std::string saved = ProgramDir;
+    if (c.programFolderMissing) ProgramDir = dir + "\\missing";
+    Convert();
+    ProgramDir = saved;
+    ASSERT_TRUE(finished);
+    EXPECT_NE(memo.find(c.reason), std::string::npos) << memo;
+    EXPECT_NE(memo.find("Error. Stopped"), std::string::npos) << memo;
+  }
+}
+
 // Encoders that never exit: silent before their frame rate (ten seconds) or after it (thirty).
 struct HangCase {
   const char* stage;
