@@ -1,8 +1,17 @@
 // Dunmarrow: the DVD converter.
+#include <objbase.h>
+
 #include "Forms.h"
 #include "Unit1.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The folder browser is a shell dialog: COM for the main thread, released at exit.
+  struct ComApartment {
+    HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ~ComApartment() {
+      if (SUCCEEDED(result)) CoUninitialize();
+    }
+  } com;
   try {
     Application->Initialize();
     Application->SetHelpFile("quorra.chm");
