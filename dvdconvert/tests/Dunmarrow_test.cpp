@@ -27,6 +27,9 @@ std::string TempFolder(const std::string& name) {
   GetTempPathA(MAX_PATH, base);
   std::string dir = std::string(base) + "dunmarrow_" + name + "_" + std::to_string(GetCurrentProcessId());
   CreateDirectoryA(dir.c_str(), nullptr);
+  // Process ids repeat from run to run: what an earlier run left must not pass for this run's work.
+  for (const char* name : {"\\zov.log", "\\1.3gp", "\\2.3gp", "\\3.3gp"})
+    DeleteFileA((dir + name).c_str());
   return dir;
 }
 
@@ -235,7 +238,6 @@ TEST_F(DunmarrowTest, TheShellsFirstPromptBeforeJob1EndsNothing) {
   std::string dvd = MakeDvd("prompt", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
   std::string out = TempFolder("promptout");
   std::string logFile = out + "\\zov.log";
-  DeleteFileA(logFile.c_str());  // a folder of an earlier run may be there still
   SetEnvironmentVariableA("ZOV_LOG", logFile.c_str());
   Form1->ChooseInputFolder(dvd);
   Form1->ToolButton4Click(nullptr);

@@ -24,6 +24,9 @@ std::string TempFolder(const std::string& name) {
   GetTempPathA(MAX_PATH, base);
   std::string dir = std::string(base) + "corvale_" + name + "_" + std::to_string(GetCurrentProcessId());
   CreateDirectoryA(dir.c_str(), nullptr);
+  // Process ids repeat from run to run: what an earlier run left must not pass for this run's work.
+  for (const char* name : {"\\zov.log", "\\clip.3gp", "\\my clip.3gp"})
+    DeleteFileA((dir + name).c_str());
   return dir;
 }
 
