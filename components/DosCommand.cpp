@@ -237,15 +237,33 @@ void TDosThread::RunSteps(TRun& run) {
   std::vector<char> commandLine(commandLine_.begin(), commandLine_.end());
   commandLine.push_back('\0');
   DWORD flags = kCreationFlags[creationFlag_ < std::size(kCreationFlags) ? creationFlag_ : 1] | priorityClass_;
+  // The child and what it starts share a job, so that ending the run ends them all. Where the job
+  // cannot be had (a parent job that forbids it), the run ends only its child.
+  THandle job(CreateJobObjectA(nullptr, nullptr));
   PROCESS_INFORMATION child{};
   // The child inherits all four pipe handles; the end of a run shows only in its exit code.
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup, &child))
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, flags | CREATE_SUSPENDED, nullptr,
+                      nullptr, &startup, &child))
     Fail<TCreateProcessError>(run.failure, commandLine_ + " doesn't exist.");
   THandle process(child.hProcess), thread(child.hThread);
+  if (job.Get() && !AssignProcessToJobObject(job.Get(), process.Get())) job.Close();
+  if (creationFlag_ != fCREATE_SUSPENDED) ResumeThread(thread.Get());
+  // Without this copy of the child's input end, a write blocked on a child that never reads returns
+  // once the child is ended.
+  inputRead.Close();
   run.started = true;
   run.exitCode = STILL_ACTIVE;
+  {
+    TWriteGuard guard(link_->lock);
+    child_ = process.Get();
+    childJob_ = job.Get();
+  }
   auto childStage = Finally([&] {
-    if (run.exitCode == STILL_ACTIVE) TerminateProcess(process.Get(), 0);
+    {
+      TWriteGuard guard(link_->lock);
+      child_ = childJob_ = nullptr;
+    }
+    if (run.exitCode == STILL_ACTIVE) EndChild(job.Get(), process.Get());
     WithRunner([](TDosCommand& r) { r.timer_->StopTimer(); });
     thread.Close();
     process.Close();
@@ -266,16 +284,17 @@ void TDosThread::RunSteps(TRun& run) {
     else
       WriteQueue(run);
     Sleep(1);
+    if (Terminated()) {
+      run.exitCode = STILL_ACTIVE;  // stopped: Stop may have ended the child itself
+      setState(9);
+      break;
+    }
     if (run.exitCode != STILL_ACTIVE) {
       const DWORD exitCode = run.exitCode;
       WithRunner([exitCode](TDosCommand& r) {
         r.runState_ = 8;
         r.lastExitCode_ = exitCode;
       });
-      break;
-    }
-    if (Terminated()) {
-      setState(9);
       break;
     }
     if (TimeLimitExceeded()) {
@@ -360,6 +379,13 @@ void TDosThread::WriteQueue(TRun& run) {
       if (r.inputLines_->Count() > 0) r.inputLines_->Delete(0);
     });
   }
+}
+
+void TDosThread::EndChild(HANDLE Job, HANDLE Process) {
+  if (Job)
+    TerminateJobObject(Job, 0);
+  else if (Process)
+    TerminateProcess(Process, 0);
 }
 
 bool TDosThread::TimeLimitExceeded() {
@@ -496,6 +522,8 @@ void TDosCommand::Stop() {
   if (!worker_) return;
   worker_->SetFreeOnTerminate(true);
   worker_->Terminate();  // seen at the worker's next check; it ends the run with state 9
+  // Ended from here, so that a worker blocked writing to a child that never reads gets free too.
+  TDosThread::EndChild(worker_->childJob_, worker_->child_);
   worker_ = nullptr;
 }
 

@@ -72,12 +72,15 @@ class TDosThread : public TThread {
   void Execute() override;
 
  private:
+  friend class TDosCommand;
   struct TRun;
   void RunProcess();
   void RunSteps(TRun& Run);
   void ReadChunk(TRun& Run, DWORD Available);
   void WriteQueue(TRun& Run);
   bool TimeLimitExceeded();
+  // Ends the child and what it started: the job when there is one, else the child alone.
+  static void EndChild(HANDLE Job, HANDLE Process);
   void EndRun(TRun& Run);
   void AddNewLine(const std::string& NewLine, TOutputType OutputType);
   void SyncNewLine();
@@ -99,6 +102,9 @@ class TDosThread : public TThread {
   std::string newLine_;  // the piece being handed over, and its type
   TOutputType outputType_ = otEntireLine;
   bool lastWasBeginning_ = false;
+  // The running child and its job, for Stop; under the runner's lock, cleared before they close.
+  HANDLE child_ = nullptr;
+  HANDLE childJob_ = nullptr;
 };
 
 class TDosCommand : public TComponent {
@@ -110,7 +116,7 @@ class TDosCommand : public TComponent {
 
   // Starts a run of CommandLine (nothing when it is empty), stopping the one in progress first.
   void Execute();
-  // Ends the run in progress without waiting for it.
+  // Ends the run in progress, and its child with what the child started, without waiting for the worker.
   void Stop();
   // Queues Value, with ReturnCode's line end when AddReturn; ignored while no run is in progress.
   void SendLine(const std::string& Value, bool AddReturn);

@@ -26,11 +26,12 @@ std::optional<int> ToInt32(int64_t value) {
   return static_cast<int>(value);
 }
 
-// A decimal piece truncated toward zero.
+// A decimal piece truncated toward zero. The encoder prints a point whatever the user's separator
+// (a comma already separates its fields).
 std::optional<int> TruncatedNumber(const std::string& text) {
   double value;
   try {
-    value = StrToFloat(text);
+    value = StrToFloat(text, '.');
   } catch (const EConvertError&) {
     return std::nullopt;
   }
@@ -92,6 +93,21 @@ bool IsDurationLine(const std::string& line) { return line.find("Duration") != s
 bool IsFrameRateLine(const std::string& line) { return line.find("fps") != std::string::npos; }
 bool IsProgressLine(const std::string& line) { return line.compare(0, 6, "frame=") == 0; }
 
+bool HoldsShellVariable(const std::string& text) {
+  size_t open = text.find('%');
+  while (open != std::string::npos) {
+    size_t close = text.find('%', open + 1);
+    if (close == std::string::npos) return false;
+    if (close > open + 1) return true;
+    open = close;
+  }
+  return false;
+}
+
+std::string ShellVariableMessage(const std::string& path) {
+  return "Error. " + path + " holds a %NAME% that the command shell would replace; the job is not sent.";
+}
+
 bool IsPromptLine(const std::string& line, const std::string& folder) {
   return !folder.empty() && line == folder + ">";
 }
@@ -127,6 +143,8 @@ std::optional<int> ProgressPosition(int frameCount, int durationSeconds, int fra
 JobLine ReadJobLine(JobState state, const std::string& line, std::initializer_list<std::string> promptFolders) {
   JobLine result;
   switch (state.parseState) {
+    case 0:  // no job runs: nothing to end or to read
+      return result;
     case 1:
       if (IsDurationLine(line)) {
         if (std::optional<int> seconds = ParseDuration(line)) {

@@ -24,6 +24,12 @@ std::string QuotePath(const std::string& path);
 std::string EncoderCommandLine(const std::string& encoder, const std::string& input, int width, int height,
                                const std::string& output);
 
+// True when text holds %NAME%: the command shell would replace a defined variable, also inside
+// double quotes, so such a path cannot reach the encoder unchanged.
+bool HoldsShellVariable(const std::string& text);
+// The log line for a job refused because one of its paths holds %NAME%.
+std::string ShellVariableMessage(const std::string& path);
+
 // <folder>\<fileIndex>.3gp, with no second backslash when the folder already ends with one.
 std::string JobOutputFile(const std::string& outputFolder, int fileIndex);
 
@@ -35,8 +41,8 @@ bool IsProgressLine(const std::string& line);   // begins with "frame="
 bool IsPromptLine(const std::string& line, const std::string& folder);
 
 // The values the parser takes from the encoder's lines, or nothing when a piece does not convert or
-// does not fit a signed 32-bit integer. Decimal pieces use the user's decimal separator and are truncated
-// toward zero.
+// does not fit a signed 32-bit integer. Decimal pieces take a point, as the encoder prints them
+// whatever the user's separator, and are truncated toward zero.
 // "  Duration: 00:01:23.45, start: ..." gives 83.
 std::optional<int> ParseDuration(const std::string& line);
 // "    Stream #0.0: Video: mpeg2video, yuv420p, 720x576, 25.00 fps(r)" gives 25.
@@ -50,7 +56,9 @@ std::optional<int> ProgressPosition(int frameCount, int durationSeconds, int fra
 
 // The job state that the output parser keeps (once per program, in the converter's work unit).
 struct JobState {
-  int32_t& parseState;  // 1 waiting for the duration, 2 for the frame rate, anything else: progress
+  // 0 no job runs (before the first job starts, after the batch); 1 waiting for the duration, 2 for
+  // the frame rate, anything else: progress
+  int32_t& parseState;
   int32_t& durationSeconds;
   int32_t& frameRate;
   int32_t& frameCount;
@@ -63,5 +71,6 @@ struct JobLine {
 };
 
 // The parser's rules, shared by both converters: the duration line, then the frame-rate line, then
-// progress lines until a line equals one of the prompt folders followed by ">".
+// progress lines until a line equals one of the prompt folders followed by ">". In state 0 no line
+// means anything.
 JobLine ReadJobLine(JobState state, const std::string& line, std::initializer_list<std::string> promptFolders);

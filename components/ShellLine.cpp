@@ -17,6 +17,10 @@ std::string LineTooLongMessage(size_t length) {
          std::to_string(kShellLineLimit) + ".";
 }
 
+std::string FolderChangeMessage(const std::string& folder, const std::string& reason) {
+  return "Error. The program folder " + folder + " cannot be made current (" + reason + "); the job is not sent.";
+}
+
 TDosCommand* StartShell(bool isNT, TNewLineEvent onNewLine, std::string& folder) {
   TDosCommand* runner = Create<TDosCommand>(nullptr);
   runner->SetCommandLine(isNT ? "cmd.exe" : "command.exe");

@@ -15,6 +15,8 @@ constexpr size_t kShellLineLimit = 8191;
 std::string ReadBackWindowText(HWND Wnd);
 // The log line for a command line the shell cannot take.
 std::string LineTooLongMessage(size_t Length);
+// The log line for a job start that cannot make Folder current.
+std::string FolderChangeMessage(const std::string& Folder, const std::string& Reason);
 
 // A hidden shell behind a new runner with no owner ("cmd.exe" on the NT family, else "command.exe"),
 // started in the current folder, which Folder receives. Nobody frees the runner: the shell runs for

@@ -1,4 +1,6 @@
 // Dunmarrow: the DVD converter.
+#include <objbase.h>
+
 #include "Forms.h"
 #include "Startup.h"
 #include "Unit1.h"
@@ -6,6 +8,13 @@
 // The units start, the application runs until the main form closes, every form is freed, the
 // units finish (Startup.h); an error box for a failure, then the program ends.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The folder browser is a shell dialog: COM for the main thread, released at exit.
+  struct ComApartment {
+    HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ~ComApartment() {
+      if (SUCCEEDED(result)) CoUninitialize();
+    }
+  } com;
   return RunProgram([] {
     Application->Initialize();
     Application->SetHelpFile("quorra.chm");

@@ -22,7 +22,7 @@ std::string ShellDir;
 DEFINE_COMPONENT(TworkForm, TForm, ({}),
                  ({Handler<&TworkForm::FormCreate>("FormCreate"), Handler<&TworkForm::FormShow>("FormShow"),
                    Handler<&TworkForm::Timer1Timer>("Timer1Timer"), Handler<&TworkForm::Timer2Timer>("Timer2Timer"),
-                   Handler<&TworkForm::Button2Click>("Button2Click")}))
+                   Handler<&TworkForm::Timer3Timer>("Timer3Timer"), Handler<&TworkForm::Button2Click>("Button2Click")}))
 
 namespace {
 int JobCount() { return Form1->ListBox1->Items()->Count(); }
@@ -37,10 +37,16 @@ void TworkForm::Loaded() {
   Button2 = FindOwned<TButton>(this, "Button2");
   Timer1 = FindOwned<TTimer>(this, "Timer1");
   Timer2 = FindOwned<TTimer>(this, "Timer2");
+  Timer3 = FindOwned<TTimer>(this, "Timer3");
 }
 
+namespace {
+TNewLineEvent Parser() { return TNewLineEvent::Bind<&Output::HandleOutputLine>(); }
+}  // namespace
+
 void TworkForm::FormCreate(TObject*) {
-  ShellRunner = StartShell(IsNT, TNewLineEvent::Bind<&Output::HandleOutputLine>(), ShellDir);
+  ParseState = 0;  // until job 1 starts, the new shell's first prompt ends nothing
+  ShellRunner = StartShell(IsNT, Parser(), ShellDir);
 }
 
 void TworkForm::FormShow(TObject*) {
@@ -60,6 +66,8 @@ void TworkForm::Timer1Timer(TObject*) {
 void TworkForm::Button2Click(TObject*) {}
 
 void TworkForm::StartNextFile() {
+  // Before anything that lets messages through: an earlier job's stall check must not fall due here.
+  StopStallChecks();
   ProgressBar2->SetPosition(FileIndex);
   Application->ProcessMessages();
   ParseState = 1;
@@ -72,41 +80,77 @@ void TworkForm::StartNextFile() {
   AddLog(">>" + OutputFile);
   std::string line = EncoderCommandLine(ProgramPath + "zov.exe", InputFile, Form1->SpinEdit3->Value(),
                                         Form1->SpinEdit4->Value(), OutputFile);
+  for (const std::string& path : {ProgramPath + "zov.exe", InputFile, OutputFile})
+    if (HoldsShellVariable(path)) {
+      AddLog(ShellVariableMessage(path));
+      return NextJobAfterFailure("Error. Stopped");
+    }
   InputDir = GetFileDir(InputFile);
   PromptDir = ProgramDir;
-  ChDir(ProgramDir);
+  try {
+    ChDir(ProgramDir);
+  } catch (const Exception& e) {
+    AddLog(FolderChangeMessage(ProgramDir, e.Message()));
+    return NextJobAfterFailure("Error. Stopped");
+  }
   Application->ProcessMessages();
   Form1->Edit3->SetText(line);
-  // A fresh ten seconds for every job, also while the previous job's timer still runs.
-  Timer2->SetEnabled(false);
   Timer2->SetEnabled(true);
   std::string sent = ReadBackWindowText(Form1->Edit3->Handle());
   if (sent.size() > kShellLineLimit) {
     AddLog(LineTooLongMessage(sent.size()));
-    Timer2->SetEnabled(false);
     return NextJobAfterFailure("Error. Stopped");
   }
+  if (!ShellRunner) ShellRunner = StartShell(IsNT, Parser(), ShellDir);  // the stalled one is gone
   ShellRunner->SendLine(sent, true);
 }
 
+void TworkForm::StopStallChecks() {
+  Timer2->SetEnabled(false);
+  Timer3->SetEnabled(false);
+}
+
+void TworkForm::Stalled() {
+  // The stalled encoder must not hold the next job: its shell ends with all it started, and the next
+  // job gets a fresh one. Its runner's late output is ignored.
+  TDosCommand* stalled = ShellRunner;
+  ShellRunner = nullptr;
+  if (stalled) stalled->Free();
+  NextJobAfterFailure("Error. Stopped");
+}
+
 void TworkForm::EndOfJob() {
+  StopStallChecks();
   Button2->SetEnabled(true);
   ProgressBar1->SetPosition(100);
-  ++FileIndex;
-  if (JobCount() >= FileIndex) StartNextFile();
+  NextJob();
 }
 
 void TworkForm::NextJobAfterFailure(const std::string& Status) {
+  StopStallChecks();
   SetStatus(Status);
+  AddLog(Status);  // the status line goes to the next job at once
   Button2->SetEnabled(true);
+  NextJob();
+}
+
+void TworkForm::NextJob() {
   ++FileIndex;
-  if (JobCount() >= FileIndex) StartNextFile();
+  if (JobCount() >= FileIndex)
+    StartNextFile();
+  else
+    ParseState = 0;  // the batch is over: later prompts end nothing
 }
 
 void TworkForm::Timer2Timer(TObject*) {
   Timer2->SetEnabled(false);
-  if (ParseState >= 3) return;
-  NextJobAfterFailure("Error. Stopped");
+  if (ParseState == 0 || ParseState >= 3) return;
+  Stalled();
+}
+
+void TworkForm::Timer3Timer(TObject*) {
+  Timer3->SetEnabled(false);
+  if (ParseState >= 3) Stalled();  // silent since its last line, after its frame rate was known
 }
 
 void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType) {
@@ -128,6 +172,10 @@ void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType)
         break;
       case JobLine::Nothing:
         break;
+    }
+    if (ParseState >= 3 && meaning.kind != JobLine::EndOfJob) {  // the silence check starts again
+      workForm->Timer3->SetEnabled(false);
+      workForm->Timer3->SetEnabled(true);
     }
   } catch (...) {
     // A line that cannot be handled changes nothing more.

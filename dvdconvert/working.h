@@ -20,6 +20,7 @@ class TworkForm : public TForm {
   void FormShow(TObject* Sender);
   void Timer1Timer(TObject* Sender);
   void Timer2Timer(TObject* Sender);
+  void Timer3Timer(TObject* Sender);
   void Button2Click(TObject* Sender);
   void StartNextFile();
   void EndOfJob();
@@ -30,10 +31,14 @@ class TworkForm : public TForm {
   TProgressBar* ProgressBar2 = nullptr;
   TButton* Button2 = nullptr;
   TTimer* Timer1 = nullptr;
-  TTimer* Timer2 = nullptr;
+  TTimer* Timer2 = nullptr;  // stall check: no frame rate ten seconds after the job start
+  TTimer* Timer3 = nullptr;  // stall check: thirty seconds without a line once the frame rate is known
 
  private:
   void NextJobAfterFailure(const std::string& Status);
+  void NextJob();
+  void StopStallChecks();
+  void Stalled();
 };
 
 // The output parser, bound to every runner's OnNewLine with no object behind it.

@@ -19,7 +19,7 @@ std::string ShellDir;
 DEFINE_COMPONENT(TworkForm, TForm, ({}),
                  ({Handler<&TworkForm::FormCreate>("FormCreate"), Handler<&TworkForm::FormShow>("FormShow"),
                    Handler<&TworkForm::Timer1Timer>("Timer1Timer"), Handler<&TworkForm::Timer2Timer>("Timer2Timer"),
-                   Handler<&TworkForm::Button2Click>("Button2Click")}))
+                   Handler<&TworkForm::Timer3Timer>("Timer3Timer"), Handler<&TworkForm::Button2Click>("Button2Click")}))
 
 void TworkForm::Loaded() {
   TForm::Loaded();
@@ -29,9 +29,11 @@ void TworkForm::Loaded() {
   Edit1 = FindOwned<TEdit>(this, "Edit1");
   Timer1 = FindOwned<TTimer>(this, "Timer1");
   Timer2 = FindOwned<TTimer>(this, "Timer2");
+  Timer3 = FindOwned<TTimer>(this, "Timer3");
 }
 
 void TworkForm::FormCreate(TObject*) {
+  ParseState = 0;  // until the job starts, the new shell's first prompt ends nothing
   ShellRunner = StartShell(IsNT, TNewLineEvent::Bind<&Output::HandleOutputLine>(), ShellDir);
 }
 
@@ -44,6 +46,7 @@ void TworkForm::Button2Click(TObject*) {}
 
 void TworkForm::Timer1Timer(TObject*) {
   Timer1->SetEnabled(false);
+  StopStallChecks();  // before anything that lets messages through
   Memo1->Lines()->Clear();
   Application->ProcessMessages();
   ParseState = 1;
@@ -53,30 +56,60 @@ void TworkForm::Timer1Timer(TObject*) {
   std::string input = Form1->Edit1->Text();
   std::string line = EncoderCommandLine(ProgramPath + "zov.exe", input, Form1->SpinEdit3->Value(),
                                         Form1->SpinEdit4->Value(), Form1->Edit2->Text());
+  for (const std::string& path : {ProgramPath + "zov.exe", input, Form1->Edit2->Text()})
+    if (HoldsShellVariable(path)) return JobFailed(ShellVariableMessage(path));
   InputDir = GetFileDir(input);
   PromptDir = ProgramDir;
-  ChDir(ProgramDir);
+  try {
+    ChDir(ProgramDir);
+  } catch (const Exception& e) {
+    return JobFailed(FolderChangeMessage(ProgramDir, e.Message()));
+  }
   Application->ProcessMessages();
   Edit1->SetText(line);
-  // A fresh ten seconds for this job, also while an earlier job's timer still runs.
-  Timer2->SetEnabled(false);
   Timer2->SetEnabled(true);
   std::string sent = ReadBackWindowText(Edit1->Handle());
-  if (sent.size() > kShellLineLimit) {
-    Timer2->SetEnabled(false);
-    Memo1->Lines()->Add(LineTooLongMessage(sent.size()));
-    Memo1->Lines()->Add("Error. Stopped");
-    Button2->SetEnabled(true);
-    return;
-  }
+  if (sent.size() > kShellLineLimit) return JobFailed(LineTooLongMessage(sent.size()));
   ShellRunner->SendLine(sent, true);
 }
 
 void TworkForm::Timer2Timer(TObject*) {
   Timer2->SetEnabled(false);
-  if (ParseState >= 3) return;
+  if (ParseState == 0 || ParseState >= 3) return;
+  Stalled();
+}
+
+void TworkForm::Timer3Timer(TObject*) {
+  Timer3->SetEnabled(false);
+  if (ParseState >= 3) Stalled();  // silent since its last line, after its frame rate was known
+}
+
+void TworkForm::StopStallChecks() {
+  Timer2->SetEnabled(false);
+  Timer3->SetEnabled(false);
+}
+
+void TworkForm::Stalled() {
+  // The stalled encoder ends with its shell and all the shell started: it holds nothing any more.
+  TDosCommand* stalled = ShellRunner;
+  ShellRunner = nullptr;
+  if (stalled) stalled->Free();
+  JobFailed("");
+}
+
+void TworkForm::JobFailed(const std::string& Reason) {
+  StopStallChecks();
+  ParseState = 0;
+  if (!Reason.empty()) Memo1->Lines()->Add(Reason);
   Memo1->Lines()->Add("Error. Stopped");
   Button2->SetEnabled(true);
+}
+
+void TworkForm::EndOfJob() {
+  StopStallChecks();
+  ParseState = 0;  // the job is over: later prompts end nothing
+  Button2->SetEnabled(true);
+  ProgressBar1->SetPosition(100);
 }
 
 void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType) {
@@ -89,8 +122,7 @@ void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType)
       workForm->ProgressBar1->SetMin(0);
       break;
     case JobLine::EndOfJob:
-      workForm->Button2->SetEnabled(true);
-      workForm->ProgressBar1->SetPosition(100);
+      workForm->EndOfJob();
       break;
     case JobLine::Progress:
       workForm->Memo1->Lines()->Add(NewLine);
@@ -98,5 +130,9 @@ void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType)
       break;
     case JobLine::Nothing:
       break;
+  }
+  if (ParseState >= 3 && meaning.kind != JobLine::EndOfJob) {  // the silence check starts again
+    workForm->Timer3->SetEnabled(false);
+    workForm->Timer3->SetEnabled(true);
   }
 }

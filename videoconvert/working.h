@@ -19,14 +19,21 @@ class TworkForm : public TForm {
   void FormShow(TObject* Sender);
   void Timer1Timer(TObject* Sender);
   void Timer2Timer(TObject* Sender);
+  void Timer3Timer(TObject* Sender);
   void Button2Click(TObject* Sender);
+  void EndOfJob();
+  void StopStallChecks();
+  void Stalled();
+  // "Error. Stopped" after the reason, if any; Done enabled.
+  void JobFailed(const std::string& Reason);
 
   TMemo* Memo1 = nullptr;
   TProgressBar* ProgressBar1 = nullptr;
   TButton* Button2 = nullptr;
   TEdit* Edit1 = nullptr;
   TTimer* Timer1 = nullptr;
-  TTimer* Timer2 = nullptr;
+  TTimer* Timer2 = nullptr;  // stall check: no frame rate ten seconds after the job start
+  TTimer* Timer3 = nullptr;  // stall check: thirty seconds without a line once the frame rate is known
 };
 
 // The output parser, bound to every runner's OnNewLine with no object behind it.

@@ -13,9 +13,11 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "ProcessTree.h"
 #include "TestLoop.h"
 
 namespace {
@@ -72,19 +74,8 @@ bool Ended(const TDosCommand& dos, const Recorder& rec) {
   return rec.terminations > 0 && state != 0 && state != 2 && state != 4 && state != 6;
 }
 
-// testchild.exe processes started by this process that still run.
-int LiveChildren() {
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snap == INVALID_HANDLE_VALUE) return -1;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  int count = 0;
-  for (BOOL ok = Process32First(snap, &entry); ok; ok = Process32Next(snap, &entry))
-    if (entry.th32ParentProcessID == GetCurrentProcessId() && lstrcmpiA(entry.szExeFile, "testchild.exe") == 0)
-      ++count;
-  CloseHandle(snap);
-  return count;
-}
+std::set<DWORD> TestChildren() { return LiveDescendants("testchild.exe"); }
+int LiveChildren() { return static_cast<int>(TestChildren().size()); }
 
 // The handles of the kinds a run opens (its pipes, its child's process and thread, its worker thread)
 // that this process holds, from the system's handle table. Other kinds are left out: the class
@@ -303,6 +294,48 @@ TEST_F(DosCommandTest, StopTerminatesTheChild) {
   EXPECT_TRUE(WaitUntil([] { return LiveChildren() == 0; }, kWait));
 }
 
+// Stop and the runner's destruction end the child with all it started, also while the worker is
+// blocked writing to a child that never reads.
+struct EndCase {
+  const char* name;
+  bool throughShell;  // cmd.exe starts the testchild
+  bool destroy;       // else Stop
+};
+const EndCase kEndCases[] = {{"StopThroughTheShell", true, false},
+                             {"DestroyThroughTheShell", true, true},
+                             {"StopWhileAWriteWaits", false, false},
+                             {"DestroyWhileAWriteWaits", false, true}};
+class Ending : public DosCommandTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(Ending, EndsTheChildAndWhatItStarted) {
+  const std::string event = "dostest-input-" + std::to_string(GetCurrentProcessId());
+  HANDLE waiting = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
+  Runner dos = NewRunner(rec, GetParam().throughShell ? "cmd.exe" : TestChild() + " waitinput signal:" + event + " hang");
+  dos->Execute();
+  if (GetParam().throughShell) {
+    dos->SendLine(TestChild() + " hang", true);
+    ASSERT_TRUE(WaitUntil([] { return LiveChildren() == 1; }, kWait));
+  } else {
+    dos->SendLine(std::string(4 << 20, 'x'), true);  // far more than the pipe holds
+    ASSERT_TRUE(WaitUntil([&] { return WaitForSingleObject(waiting, 0) == WAIT_OBJECT_0; }, kWait));
+  }
+  CloseHandle(waiting);
+  WatchedProcesses started(TestChildren());
+  ASSERT_EQ(started.Count(), 1u);
+  if (GetParam().destroy) {
+    dos.reset();
+  } else {
+    dos->Stop();
+    ASSERT_TRUE(WaitUntil([&] { return Ended(*dos, rec); }, kWait));
+    EXPECT_EQ(dos->RunState(), 9);
+    EXPECT_EQ(rec.exitCode, static_cast<uint32_t>(STILL_ACTIVE));
+  }
+  EXPECT_TRUE(WaitUntil([&] { return started.AllEnded(); }, kWait));
+}
+
+INSTANTIATE_TEST_SUITE_P(DosCommand, Ending, ::testing::ValuesIn(kEndCases),
+                         [](const ::testing::TestParamInfo<EndCase>& info) { return info.param.name; });
+
 struct LimitCase {
   const char* name;
   void (TDosCommand::*set)(int32_t);
@@ -447,9 +480,14 @@ TEST_F(DosCommandTest, ReplacedRunLeavesTheNewRunAlone) {
       dos->SetCommandLine(next);
       dos->SetMaxTimeAfterBeginning(1);
       dos->OnNewLine = nullptr;
+      const std::set<DWORD> old = TestChildren();
       dos->Execute();
       // Until the new child is there, state 6 is still the old run's.
-      WaitUntil([&] { return LiveChildren() == 2 && dos->RunState() == 6; }, kWait);
+      WaitUntil([&] {
+        for (DWORD pid : TestChildren())
+          if (!old.count(pid)) return dos->RunState() == 6;
+        return false;
+      }, kWait);
     }
   } replace{dos.get(), TestChild() + " hang"};
   dos->OnNewLine = TNewLineEvent::Bind<&Replace::NewLine>(&replace);

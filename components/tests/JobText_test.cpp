@@ -68,6 +68,14 @@ TEST(EncoderCommandLine, QuotesOnlyThePieceThatNeedsIt) {
                 "\"D:\\R&D\\1.3gp\"");
 }
 
+TEST(HoldsShellVariable, FindsANameBetweenTwoPercentSigns) {
+  const std::pair<const char*, bool> cases[] = {
+      {"D:\\%OS%\\a.vob", true}, {"D:\\%%OS%\\a.vob", true}, {"D:\\100%\\a.vob", false},
+      {"D:\\a%%b.vob", false}, {"D:\\a.vob", false},
+  };
+  for (const auto& [text, holds] : cases) EXPECT_EQ(HoldsShellVariable(text), holds) << text;
+}
+
 TEST(JobOutputFile, AddsABackslashOnlyWhenMissing) {
   EXPECT_EQ(JobOutputFile("D:\\out", 3), "D:\\out\\3.3gp");
   EXPECT_EQ(JobOutputFile("D:\\out\\", 3), "D:\\out\\3.3gp");
@@ -173,6 +181,16 @@ TEST(ReadJobLine, WalksDurationFrameRateProgressAndPrompt) {
   EXPECT_EQ(read("c:\\conv>").kind, JobLine::Nothing);
   EXPECT_EQ(read("E:\\VIDEO_TS>").kind, JobLine::EndOfJob);
   EXPECT_EQ(read("C:\\Conv>").kind, JobLine::EndOfJob);
+}
+
+// State 0: no job runs (the shell's first prompt before job 1, prompts after the batch).
+TEST(ReadJobLine, WhileNoJobRunsNoLineMeansAnything) {
+  for (const char* line : {"C:\\Conv>", "  Duration: 00:01:23.45, start: 0", "frame=  250 q=2.0"}) {
+    int32_t parseState = 0, duration = 10, rate = 10, frames = 0;
+    EXPECT_EQ(ReadJobLine({parseState, duration, rate, frames}, line, {"C:\\Conv"}).kind, JobLine::Nothing) << line;
+    EXPECT_EQ(parseState, 0);
+    EXPECT_EQ(frames, 0);
+  }
 }
 
 TEST(ReadJobLine, AnEmptyPromptFolderNeverEndsAJob) {

@@ -5,12 +5,15 @@
 
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "Dialogs.h"
 #include "JobText.h"
 #include "ModalTesting.h"
+#include "ProcessTree.h"
 #include "Screenshot.h"
 #include "SysUtils.h"
 #include "TestLoop.h"
@@ -24,6 +27,9 @@ std::string TempFolder(const std::string& name) {
   GetTempPathA(MAX_PATH, base);
   std::string dir = std::string(base) + "dunmarrow_" + name + "_" + std::to_string(GetCurrentProcessId());
   CreateDirectoryA(dir.c_str(), nullptr);
+  // Process ids repeat from run to run: what an earlier run left must not pass for this run's work.
+  for (const char* name : {"\\zov.log", "\\1.3gp", "\\2.3gp", "\\3.3gp"})
+    DeleteFileA((dir + name).c_str());
   return dir;
 }
 
@@ -72,10 +78,30 @@ class DunmarrowTest : public ::testing::Test {
     return root;
   }
   // Runs the batch in the modal work form until Done is enabled after the last job, then presses Done.
-  void RunBatch(DWORD timeoutMs = 60000) {
+  // With promptFirst the start timer waits until the new shell's first prompt has reached the parser,
+  // as on a machine where the shell answers within the timer's 30 ms. With firstJobSilenceMs job 1's
+  // silence check waits that long instead of its thirty seconds.
+  void RunBatch(DWORD timeoutMs = 60000, bool promptFirst = false, uint32_t firstJobSilenceMs = 0) {
     DWORD start = GetTickCount();
     finished = false;
-    WatchWhileModal([this, start, timeoutMs] {
+    TStringList shellOutput;
+    bool held = promptFirst;
+    firstEncoder.reset();
+    WatchWhileModal([&, start, timeoutMs, firstJobSilenceMs] {
+      if (workForm && FileIndex == 1 && !firstEncoder) {
+        std::set<DWORD> running = LiveDescendants("zov.exe");
+        if (!running.empty()) firstEncoder = std::make_unique<WatchedProcesses>(running);
+      }
+      if (workForm && firstJobSilenceMs) {
+        uint32_t silence = FileIndex == 1 ? firstJobSilenceMs : 30000;
+        if (workForm->Timer3->Interval() != silence) workForm->Timer3->SetInterval(silence);
+      }
+      if (held) {
+        if (shellOutput.Count() == 0 || shellOutput.Strings(shellOutput.Count() - 1).back() != '>') return false;
+        held = false;
+        doneAtPrompt = workForm->Button2->Enabled();
+        workForm->Timer1->SetInterval(30);
+      }
       bool last = FileIndex > Form1->ListBox1->Items()->Count();
       if (workForm && last && workForm->Button2->Enabled()) {
         if (!shot.empty()) SaveScreenshot(workForm->Handle(), shot);
@@ -93,10 +119,25 @@ class DunmarrowTest : public ::testing::Test {
       }
       return false;
     });
-    Form1->Button1Click(nullptr);
+    if (!promptFirst) return Form1->Button1Click(nullptr);
+    // Convert's steps, with the start timer held.
+    Form1->ListBox1->Items()->Clear();
+    for (int i = 0; i < Form1->ListView1->Items()->Count(); ++i)
+      if (Form1->ListView1->Items()->Item(i)->Checked())
+        Form1->ListBox1->Items()->Add(VobFolder + Form1->ListView1->Items()->Item(i)->Caption());
+    workForm = Create<TworkForm>(Application);
+    TDosCommand* shell = ShellRunner;
+    shell->SetOutputLines(&shellOutput);
+    workForm->Timer1->SetInterval(0);
+    workForm->ShowModal();
+    shell->SetOutputLines(nullptr);
+    workForm->Release();
+    workForm = nullptr;
   }
   std::string shot;  // the name of a screenshot of the work form at the end of the batch
   bool finished = false;
+  bool doneAtPrompt = false;
+  std::unique_ptr<WatchedProcesses> firstEncoder;  // job 1's, seen while it ran
   int fileBar = 0, batchBar = 0;
   std::string status, log;
 };
@@ -193,6 +234,24 @@ TEST_F(DunmarrowTest, ABatchOfThreeFilesConvertsInListOrderWithProgress) {
   EXPECT_LT(received.find("VTS_01_1"), received.find("VTS_01_2"));
 }
 
+TEST_F(DunmarrowTest, TheShellsFirstPromptBeforeJob1EndsNothing) {
+  std::string dvd = MakeDvd("prompt", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
+  std::string out = TempFolder("promptout");
+  std::string logFile = out + "\\zov.log";
+  SetEnvironmentVariableA("ZOV_LOG", logFile.c_str());
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText(out);
+  RunBatch(60000, true);
+  ASSERT_TRUE(finished) << log;
+  std::string received = ReadFileText(logFile);
+  for (const char* vob : {"VTS_01_1.VOB", "VTS_01_2.VOB"}) {
+    size_t at = received.find(vob);
+    EXPECT_TRUE(at != std::string::npos && received.find(vob, at + 1) == std::string::npos) << vob << "\n" << received;
+  }
+  EXPECT_NE(GetFileAttributesA((out + "\\1.3gp").c_str()), INVALID_FILE_ATTRIBUTES) << log;
+}
+
 TEST_F(DunmarrowTest, PathsWithBlanksAndShellCharactersReachTheEncoderWhole) {
   std::string dvd = MakeDvd("Tom&Jerry (1)", {"VTS_01_1.VOB"});
   std::string out = TempFolder("out put");
@@ -223,34 +282,100 @@ TEST_F(DunmarrowTest, ALineLongerThan254CharactersReachesTheShellWhole) {
   EXPECT_NE(ReadFileText(logFile).find(deep + "\\1.3gp"), std::string::npos);
 }
 
-TEST_F(DunmarrowTest, ALineTheShellCannotTakeIsNotSentAndTheBatchGoesOn) {
-  std::string dvd = MakeDvd("toolong", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
+// A job that cannot be sent as it stands is logged as failed with its reason, and the batch goes on.
+struct RefusedCase {
+  const char* name;
+  const char* dvd;
+  bool lineTooLong;
+  bool programFolderMissing;
+  const char* reason;
+};
+const RefusedCase kRefusedCases[] = {
+    {"LineTooLong", "toolong", true, false, "the command shell takes at most 8191"},
+    {"ProgramFolderMissing", "nofolder", false, true, "cannot be made current"},
+    {"ShellVariableInAPath", "%OS%", false, false, "holds a %NAME% that the command shell would replace"},
+};
+class RefusedJob : public DunmarrowTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedJob, IsLoggedWithItsReasonAndTheBatchGoesOn) {
+  const RefusedCase& c = GetParam();
+  std::string dvd = MakeDvd(c.dvd, {"VTS_01_1.VOB", "VTS_01_2.VOB"});
   Form1->ChooseInputFolder(dvd);
   Form1->ToolButton4Click(nullptr);
-  Form1->Edit2->SetText("C:\\" + std::string(9000, 'x'));
+  Form1->Edit2->SetText(c.lineTooLong ? "C:\\" + std::string(9000, 'x') : TempFolder(std::string(c.name) + "out"));
+  std::string saved = ProgramDir;
+  if (c.programFolderMissing) ProgramDir = TempFolder("gone") + "\\missing";
   RunBatch();
+  ProgramDir = saved;
   ASSERT_TRUE(finished) << log;
   EXPECT_EQ(status, "Error. Stopped");
-  EXPECT_NE(log.find("the command shell takes at most 8191"), std::string::npos) << log;
   EXPECT_EQ(batchBar, 2);
+  size_t first = log.find(c.reason);
+  EXPECT_TRUE(first != std::string::npos && log.find(c.reason, first + 1) != std::string::npos) << log;
 }
 
-TEST_F(DunmarrowTest, AStalledJobIsReportedAndTheBatchGoesOn) {
-  std::string dvd = MakeDvd("stall", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
-  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "fps=none\n");  // never prints its frame rate
-  std::string out = TempFolder("stallout");
+INSTANTIATE_TEST_SUITE_P(Dunmarrow, RefusedJob, ::testing::ValuesIn(kRefusedCases),
+                         [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
+
+// The user's decimal separator for a scope, under Wine too: the prefix's own user settings.
+class UserDecimalSeparator {
+ public:
+  explicit UserDecimalSeparator(const char* separator) {
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_, sizeof saved_);
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator);
+  }
+  ~UserDecimalSeparator() { SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_); }
+
+ private:
+  char saved_[8] = {};
+};
+
+class HangingEncoder : public DunmarrowTest, public ::testing::WithParamInterface<const char*> {};
+
+// A stalled encoder, which never exits, ends with its shell; the next jobs run in a fresh one.
+TEST_P(HangingEncoder, StallsItsJobAndTheBatchGoesOn) {
+  UserDecimalSeparator separator(GetParam());
+  ASSERT_EQ(DecimalSeparator(), GetParam()[0]);
+  std::string dvd = MakeDvd(std::string("hang") + (GetParam()[0] == ',' ? "comma" : "point"),
+                            {"VTS_01_1.VOB", "VTS_01_2.VOB", "VTS_01_3.VOB"});
+  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "hang=duration\n");
+  std::string out = TempFolder(std::string("hangout") + (GetParam()[0] == ',' ? "comma" : "point"));
   Form1->ChooseInputFolder(dvd);
   Form1->ToolButton4Click(nullptr);
   Form1->Edit2->SetText(out);
   RunBatch();
   ASSERT_TRUE(finished) << log;
-  EXPECT_NE(GetFileAttributesA((out + "\\2.3gp").c_str()), INVALID_FILE_ATTRIBUTES) << log;
+  EXPECT_NE(log.find(">>" + out + "\\1.3gp\r\nError. Stopped\r\n"), std::string::npos) << log;
+  EXPECT_EQ(GetFileAttributesA((out + "\\1.3gp").c_str()), INVALID_FILE_ATTRIBUTES);
+  for (const char* name : {"\\2.3gp", "\\3.3gp"})
+    EXPECT_NE(GetFileAttributesA((out + name).c_str()), INVALID_FILE_ATTRIBUTES) << name << "\n" << log;
   EXPECT_EQ(fileBar, 100);
+  EXPECT_EQ(batchBar, 3);
+  ASSERT_TRUE(firstEncoder);
+  EXPECT_TRUE(WaitUntil([&] { return firstEncoder->AllEnded(); }, 30000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dunmarrow, HangingEncoder, ::testing::Values(".", ","),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.param[0] == ',' ? "CommaLocale" : "PointLocale");
+                         });
+
+TEST_F(DunmarrowTest, AnEncoderSilentAfterItsFrameRateIsStalledToo) {
+  std::string dvd = MakeDvd("silent", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
+  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "hang=stream\n");
+  std::string out = TempFolder("silentout");
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText(out);
+  RunBatch(60000, false, 3000);
+  ASSERT_TRUE(finished) << log;
+  EXPECT_NE(log.find(">>" + out + "\\1.3gp\r\nError. Stopped\r\n"), std::string::npos) << log;
+  EXPECT_NE(GetFileAttributesA((out + "\\2.3gp").c_str()), INVALID_FILE_ATTRIBUTES) << log;
 }
 
 TEST_F(DunmarrowTest, AStallInTheLastJobEnablesDone) {
   std::string dvd = MakeDvd("laststall", {"VTS_01_1.VOB"});
-  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "fps=none\n");
+  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "hang=banner\n");
   Form1->ChooseInputFolder(dvd);
   Form1->ToolButton4Click(nullptr);
   Form1->Edit2->SetText(TempFolder("laststallout"));
@@ -321,6 +446,38 @@ TEST_F(ParserTest, PromptOfTheInputFolderEndsTheLastJob) {
   Feed("E:\\VIDEO_TS>");
   EXPECT_TRUE(form->Button2->Enabled());
   EXPECT_EQ(form->ProgressBar1->Position(), 100);
+}
+
+// A stall check that fell due while a job start lets messages through would start yet another job.
+TEST_F(ParserTest, TheStallTimerIsOffWhileAJobStartLetsMessagesThrough) {
+  struct Probe {
+    TworkForm* form;
+    int ticks = 0;
+    bool stallCheckOn = false;
+    void Tick(TObject* Sender) {
+      static_cast<TTimer*>(Sender)->SetEnabled(false);
+      ++ticks;
+      stallCheckOn = form->Timer2->Enabled();
+    }
+  } probe{form};
+  Form1->ListBox1->Items()->Clear();
+  Form1->ListBox1->Items()->Add("E:\\a.vob");
+  Form1->ListBox1->Items()->Add("E:\\b.vob");
+  Form1->Edit2->SetText(TempFolder("probe"));
+  FileIndex = 1;
+  ParseState = 3;
+  form->Timer2->SetEnabled(true);  // job 1's stall check still runs when its prompt ends it
+  TTimer* due = Create<TTimer>(nullptr);
+  due->SetInterval(1);
+  due->SetOnTimer(TNotifyEvent::Bind<&Probe::Tick>(&probe));
+  Sleep(50);
+  form->EndOfJob();
+  due->Free();
+  ASSERT_EQ(probe.ticks, 1);
+  EXPECT_FALSE(probe.stallCheckOn);
+  EXPECT_EQ(FileIndex, 2);
+  EXPECT_TRUE(form->Timer2->Enabled());  // job 2's own
+  form->Timer2->SetEnabled(false);
 }
 
 TEST_F(ParserTest, LinesFromAnEarlierShellAreIgnored) {

@@ -11,6 +11,8 @@
 //   burst:N       write N bytes in one write: the lines "0000000\r\n", "0000001\r\n", ... (9 bytes each,
 //                 the last one cut at N)
 //   lines:N       write the lines "line 1\r\n" to "line N\r\n", one write each, as fast as possible
+//   waitinput     wait until something waits on standard input, and read none of it
+//   signal:NAME   set the event NAME, which the test has made
 //   exit:N        exit with code N at once (the end of the script exits with 0)
 //   hang          wait until killed
 //   crash         end with an access violation
@@ -106,6 +108,15 @@ int main(int argc, char** argv) {
     else if (verb == "lines") {
       unsigned long count = Number(arg);
       for (unsigned long n = 1; n <= count; ++n) Out("line " + std::to_string(n) + "\r\n");
+    } else if (verb == "waitinput") {
+      DWORD available = 0;
+      while (PeekNamedPipe(GetStdHandle(STD_INPUT_HANDLE), nullptr, 0, nullptr, &available, nullptr) && available == 0)
+        Sleep(10);
+    } else if (verb == "signal") {
+      if (HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, arg.c_str())) {
+        SetEvent(event);
+        CloseHandle(event);
+      }
     } else if (verb == "exit") ExitProcess(static_cast<UINT>(Number(arg)));
     else if (verb == "hang")
       for (;;) Sleep(INFINITE);

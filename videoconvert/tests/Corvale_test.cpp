@@ -5,11 +5,15 @@
 
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <set>
 #include <string>
 
 #include "ModalTesting.h"
+#include "ProcessTree.h"
 #include "Screenshot.h"
 #include "SysUtils.h"
+#include "TestLoop.h"
 #include "Unit1.h"
 #include "working.h"
 
@@ -20,6 +24,9 @@ std::string TempFolder(const std::string& name) {
   GetTempPathA(MAX_PATH, base);
   std::string dir = std::string(base) + "corvale_" + name + "_" + std::to_string(GetCurrentProcessId());
   CreateDirectoryA(dir.c_str(), nullptr);
+  // Process ids repeat from run to run: what an earlier run left must not pass for this run's work.
+  for (const char* name : {"\\zov.log", "\\clip.3gp", "\\my clip.3gp"})
+    DeleteFileA((dir + name).c_str());
   return dir;
 }
 
@@ -38,11 +45,28 @@ class CorvaleTest : public ::testing::Test {
     SetEnvironmentVariableA("ZOV_LOG", nullptr);
   }
   // Presses Convert; returns the message box's text, or runs the job until Done is enabled.
-  std::string Convert(const std::string& shot = "") {
+  // With promptFirst the start timer waits until the new shell's first prompt has reached the parser,
+  // as on a machine where the shell answers within the timer's 30 ms.
+  // silenceMs replaces the thirty seconds of the silence check.
+  std::string Convert(const std::string& shot = "", bool promptFirst = false, uint32_t silenceMs = 0) {
     std::string message;
     finished = false;
     DWORD start = GetTickCount();
-    WatchWhileModal([&, start] {
+    TStringList shellOutput;
+    bool held = promptFirst;
+    encoder.reset();
+    WatchWhileModal([&, start, silenceMs] {
+      if (workForm && silenceMs && workForm->Timer3->Interval() != silenceMs) workForm->Timer3->SetInterval(silenceMs);
+      if (workForm && !encoder) {
+        std::set<DWORD> running = LiveDescendants("zov.exe");
+        if (!running.empty()) encoder = std::make_unique<WatchedProcesses>(running);
+      }
+      if (held) {
+        if (shellOutput.Count() == 0 || shellOutput.Strings(shellOutput.Count() - 1).back() != '>') return false;
+        held = false;
+        doneAtPrompt = workForm->Button2->Enabled();
+        workForm->Timer1->SetInterval(30);
+      }
       message = TakeMessage();
       if (!message.empty()) return true;
       if (workForm && workForm->Button2->Enabled()) {
@@ -59,10 +83,24 @@ class CorvaleTest : public ::testing::Test {
       }
       return false;
     });
-    Form1->Button1Click(nullptr);
+    if (!promptFirst) {
+      Form1->Button1Click(nullptr);
+      return message;
+    }
+    // Convert's steps, with the start timer held.
+    workForm = Create<TworkForm>(Application);
+    TDosCommand* shell = ShellRunner;
+    shell->SetOutputLines(&shellOutput);
+    workForm->Timer1->SetInterval(0);
+    workForm->ShowModal();
+    shell->SetOutputLines(nullptr);
+    workForm->Release();
+    workForm = nullptr;
     return message;
   }
   bool finished = false;
+  bool doneAtPrompt = false;
+  std::unique_ptr<WatchedProcesses> encoder;  // seen while it ran
   std::string memo;
   int bar = 0;
 };
@@ -102,6 +140,19 @@ TEST_F(CorvaleTest, AConversionFillsTheMemoAndTheBar) {
   EXPECT_TRUE(Exists(output));
 }
 
+TEST_F(CorvaleTest, TheShellsFirstPromptBeforeTheJobEndsNothing) {
+  std::string dir = TempFolder("prompt");
+  std::string input = dir + "\\movie.avi";
+  std::ofstream(input) << "avi";
+  Form1->Edit1->SetText(input);
+  Form1->Edit2->SetText(dir + "\\clip.3gp");
+  Convert("", true);
+  ASSERT_TRUE(finished) << memo;
+  EXPECT_FALSE(doneAtPrompt);
+  EXPECT_TRUE(Exists(dir + "\\clip.3gp")) << memo;
+  EXPECT_EQ(bar, 100);
+}
+
 TEST_F(CorvaleTest, ABlankInTheOutputNameIsQuotedAndThePickedFoldersPromptEndsTheJob) {
   std::string dir = TempFolder("picked videos");
   std::string input = dir + "\\movie.avi";
@@ -124,16 +175,55 @@ TEST_F(CorvaleTest, ABlankInTheOutputNameIsQuotedAndThePickedFoldersPromptEndsTh
   EXPECT_NE(received.find("-i \"" + input + "\""), std::string::npos) << received;
 }
 
-TEST_F(CorvaleTest, AStallIsReportedInTheMemo) {
-  std::string dir = TempFolder("stall");
+// A job that cannot be sent as it stands is reported with its reason.
+TEST_F(CorvaleTest, AJobThatCannotBeSentIsReportedWithItsReason) {
+  const struct {
+    const char* folder;
+    bool programFolderMissing;
+    const char* reason;
+  } cases[] = {{"nofolder", true, "cannot be made current"},
+               {"%OS%", false, "holds a %NAME% that the command shell would replace"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    std::string dir = TempFolder(c.folder);
+    std::ofstream(dir + "\\movie.avi") << "avi";
+    Form1->Edit1->SetText(dir + "\\movie.avi");
+    Form1->Edit2->SetText(dir + "\\clip.3gp");
+    std::string saved = ProgramDir;
+    if (c.programFolderMissing) ProgramDir = dir + "\\missing";
+    Convert();
+    ProgramDir = saved;
+    ASSERT_TRUE(finished);
+    EXPECT_NE(memo.find(c.reason), std::string::npos) << memo;
+    EXPECT_NE(memo.find("Error. Stopped"), std::string::npos) << memo;
+  }
+}
+
+// Encoders that never exit: silent before their frame rate (ten seconds) or after it (thirty).
+struct HangCase {
+  const char* stage;
+  uint32_t silenceMs;
+};
+class HangingEncoder : public CorvaleTest, public ::testing::WithParamInterface<HangCase> {};
+
+TEST_P(HangingEncoder, IsReportedInTheMemoAndEnded) {
+  std::string dir = TempFolder(std::string("hang") + GetParam().stage);
   std::string input = dir + "\\movie.avi";
   std::ofstream(input) << "avi";
-  std::ofstream(input + ".zov") << "fps=none\n";
+  std::ofstream(input + ".zov") << "hang=" << GetParam().stage << "\n";
   Form1->Edit1->SetText(input);
   Form1->Edit2->SetText(dir + "\\clip.3gp");
-  Convert();
+  Convert("", false, GetParam().silenceMs);
   ASSERT_TRUE(finished);
   EXPECT_NE(memo.find("Error. Stopped"), std::string::npos) << memo;
+  ASSERT_TRUE(encoder);
+  EXPECT_TRUE(WaitUntil([&] { return encoder->AllEnded(); }, 30000));
 }
+
+INSTANTIATE_TEST_SUITE_P(Corvale, HangingEncoder,
+                         ::testing::Values(HangCase{"duration", 0}, HangCase{"stream", 3000}),
+                         [](const ::testing::TestParamInfo<HangCase>& info) {
+                           return std::string("After_") + info.param.stage;
+                         });
 
 }  // namespace
