@@ -4,6 +4,8 @@ if(WIN32)
                  ${CMAKE_CURRENT_LIST_DIR}/ComCtrls.cpp ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
                  ${CMAKE_CURRENT_LIST_DIR}/Buttons.cpp ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
                  ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp)
+  target_sources(classlib PRIVATE ${CMAKE_CURRENT_LIST_DIR}/ToolBar.cpp ${CMAKE_CURRENT_LIST_DIR}/TabControls.cpp
+                 ${CMAKE_CURRENT_LIST_DIR}/TrackBar.cpp ${CMAKE_CURRENT_LIST_DIR}/PlatformImageList.cpp)
   target_link_libraries(classlib PUBLIC comctl32 comdlg32 msimg32)
 endif()
 if(WIN32)

@@ -136,6 +136,7 @@ const char kToolBar[] = R"(
     Top = 104
     Width = 81
     Height = 113
+    Align = alNone
     ButtonHeight = 21
     ButtonWidth = 63
     Caption = 'ToolBar1'
