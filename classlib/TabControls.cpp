@@ -44,6 +44,8 @@ void TCustomTabControl::InitializeWnd() {
   SendMessageA(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(platformImages_.get()));
   UpdateTabSize();
   UpdateTabs();
+  SendMessageA(Handle(), TCM_SETCURSEL, tabIndex_, 0);
+  Realign();
 }
 
 void TCustomTabControl::DestroyWnd() {

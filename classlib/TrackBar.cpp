@@ -141,9 +141,9 @@ void TCustomUpDown::CreateParams(TCreateParams& p) {
 
 void TCustomUpDown::InitializeWnd() {
   HWND wnd = Handle();
-  SendMessageA(wnd, UDM_SETRANGE32, min_, max_);
-  SendMessageA(wnd, UDM_SETPOS32, 0, position_);
   if (associate_) SendMessageA(wnd, UDM_SETBUDDY, reinterpret_cast<WPARAM>(associate_->Handle()), 0);
+  SendMessageA(wnd, UDM_SETRANGE32, min_, max_);
+  SendMessageA(wnd, UDM_SETPOS32, 0, position_);  // written into the buddy
 }
 
 void TCustomUpDown::DestroyWnd() {
