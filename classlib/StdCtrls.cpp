@@ -288,7 +288,11 @@ void TButton::CreateParams(TCreateParams& p) {
 
 void TButton::SetDefault(bool value) {
   default_ = value;
-  if (HandleAllocated()) SendMessageA(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  SetButtonStyle(value);
+}
+
+void TButton::SetButtonStyle(bool isDefault) {
+  if (HandleAllocated()) SendMessageA(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::Click() {
@@ -324,19 +328,24 @@ void TButton::WndProc(TMessage& m) {
 
 DEFINE_CLASS(TListBoxStrings, TStrings, ({}))
 
-HWND TListBoxStrings::Wnd() const { return listBox_->HandleAllocated() ? listBox_->Handle() : nullptr; }
+const TListMessages ListBoxMessages{LB_GETCOUNT,    LB_GETTEXTLEN,    LB_GETTEXT,    LB_GETITEMDATA,
+                                    LB_SETITEMDATA, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT};
+const TListMessages ComboBoxMessages{CB_GETCOUNT,    CB_GETLBTEXTLEN,  CB_GETLBTEXT,   CB_GETITEMDATA,
+                                     CB_SETITEMDATA, CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT};
+
+HWND TListBoxStrings::Wnd() const { return control_->HandleAllocated() ? control_->Handle() : nullptr; }
 
 int TListBoxStrings::Count() const {
   HWND wnd = Wnd();
-  return wnd ? static_cast<int>(SendMessageA(wnd, LB_GETCOUNT, 0, 0)) : saved_.Count();
+  return wnd ? static_cast<int>(SendMessageA(wnd, msg_.getCount, 0, 0)) : saved_.Count();
 }
 
 std::string TListBoxStrings::Strings(int index) const {
   HWND wnd = Wnd();
   if (!wnd) return saved_.Strings(index);
   if (index < 0 || index >= Count()) Error(index);
-  std::string s(static_cast<size_t>(SendMessageA(wnd, LB_GETTEXTLEN, index, 0)) + 1, '\0');
-  LRESULT n = SendMessageA(wnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&s[0]));
+  std::string s(static_cast<size_t>(SendMessageA(wnd, msg_.getTextLen, index, 0)) + 1, '\0');
+  LRESULT n = SendMessageA(wnd, msg_.getText, index, reinterpret_cast<LPARAM>(&s[0]));
   s.resize(n < 0 ? 0 : static_cast<size_t>(n));
   return s;
 }
@@ -345,35 +354,35 @@ TObject* TListBoxStrings::Objects(int index) const {
   HWND wnd = Wnd();
   if (!wnd) return saved_.Objects(index);
   if (index < 0 || index >= Count()) Error(index);
-  return reinterpret_cast<TObject*>(SendMessageA(wnd, LB_GETITEMDATA, index, 0));
+  return reinterpret_cast<TObject*>(SendMessageA(wnd, msg_.getItemData, index, 0));
 }
 
 void TListBoxStrings::SetObject(int index, TObject* object) {
   HWND wnd = Wnd();
   if (!wnd) return saved_.SetObject(index, object);
   if (index < 0 || index >= Count()) Error(index);
-  SendMessageA(wnd, LB_SETITEMDATA, index, reinterpret_cast<LPARAM>(object));
+  SendMessageA(wnd, msg_.setItemData, index, reinterpret_cast<LPARAM>(object));
 }
 
 void TListBoxStrings::Insert(int index, const std::string& s) {
   HWND wnd = Wnd();
   if (!wnd) return saved_.Insert(index, s);
   if (index < 0 || index > Count()) Error(index);
-  LRESULT r = SendMessageA(wnd, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(s.c_str()));
-  if (r == LB_ERR || r == LB_ERRSPACE) throw EStringListError("The list box refused a string");
+  LRESULT r = SendMessageA(wnd, msg_.insertString, index, reinterpret_cast<LPARAM>(s.c_str()));
+  if (r < 0) throw EStringListError("The list refused a string");  // LB_ERR, LB_ERRSPACE and their CB_ twins
 }
 
 void TListBoxStrings::Delete(int index) {
   HWND wnd = Wnd();
   if (!wnd) return saved_.Delete(index);
   if (index < 0 || index >= Count()) Error(index);
-  SendMessageA(wnd, LB_DELETESTRING, index, 0);
+  SendMessageA(wnd, msg_.deleteString, index, 0);
 }
 
 void TListBoxStrings::Clear() {
   HWND wnd = Wnd();
   if (!wnd) return saved_.Clear();
-  SendMessageA(wnd, LB_RESETCONTENT, 0, 0);
+  SendMessageA(wnd, msg_.resetContent, 0, 0);
 }
 
 void TListBoxStrings::SetUpdateState(bool updating) {
@@ -386,7 +395,7 @@ DEFINE_COMPONENT(TListBox, TCustomListBox,
                    Prop<&TCustomListBox::BorderStyle, &TCustomListBox::SetBorderStyle>("BorderStyle", &BorderStyleType)}),
                  ({}))
 
-TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner), items_(new TListBoxStrings(this)) {
+TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner), items_(new TListBoxStrings(this, ListBoxMessages)) {
   SetBounds(0, 0, 121, 97);
   SetColor(clWindow);
   SetTabStop(true);
@@ -430,4 +439,355 @@ void TCustomListBox::SetBorderStyle(TBorderStyle value) {
   if (borderStyle_ == value) return;
   borderStyle_ = value;
   RecreateWnd();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomCheckBox
+
+namespace {
+// Which side of the box the caption lies on.
+DWORD AlignmentStyle(TAlignment alignment) { return alignment == taLeftJustify ? BS_LEFTTEXT : 0; }
+}  // namespace
+
+DEFINE_CLASS(TCustomCheckBox, TButtonControl, ({}))
+DEFINE_COMPONENT(TCheckBox, TCustomCheckBox,
+                 ({Prop<&TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment>("Alignment"),
+                   Prop<&TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed>("AllowGrayed"),
+                   Prop<&TControl::Caption, &TControl::SetCaption>("Caption"),
+                   Prop<&TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked>("Checked"),
+                   Prop<&TCustomCheckBox::State, &TCustomCheckBox::SetState>("State")}),
+                 ({}))
+
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
+  clickEvents_ = false;  // the BUTTON reports its clicks itself
+  SetBounds(0, 0, 97, 17);
+}
+
+void TCustomCheckBox::CreateParams(TCreateParams& p) {
+  TButtonControl::CreateParams(p);
+  p.SystemClass = "BUTTON";
+  p.Style = (p.Style & ~WS_CLIPCHILDREN) | BS_3STATE | AlignmentStyle(alignment_);
+}
+
+void TCustomCheckBox::InitializeWnd() { SendMessageA(Handle(), BM_SETCHECK, state_, 0); }
+
+void TCustomCheckBox::DestroyWnd() {
+  state_ = State();
+  TButtonControl::DestroyWnd();
+}
+
+TCheckBoxState TCustomCheckBox::State() {
+  if (!HandleAllocated()) return state_;
+  return static_cast<TCheckBoxState>(SendMessageA(Handle(), BM_GETCHECK, 0, 0));
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState value) {
+  if (State() == value) return;
+  state_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), BM_SETCHECK, value, 0);
+  if (!ComponentState().Contains(csLoading)) Click();
+}
+
+void TCustomCheckBox::SetAlignment(TAlignment value) {
+  if (alignment_ == value) return;
+  alignment_ = value;
+  RecreateWnd();
+}
+
+void TCustomCheckBox::Toggle() {
+  switch (State()) {
+    case cbUnchecked: SetState(cbChecked); break;
+    case cbChecked: SetState(allowGrayed_ ? cbGrayed : cbUnchecked); break;
+    default: SetState(cbUnchecked); break;
+  }
+}
+
+void TCustomCheckBox::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND) {
+    if (HIWORD(m.WParam) == BN_CLICKED) Toggle();
+    return;
+  }
+  TButtonControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TRadioButton
+
+DEFINE_COMPONENT(TRadioButton, TButtonControl,
+                 ({Prop<&TRadioButton::Alignment, &TRadioButton::SetAlignment>("Alignment"),
+                   Prop<&TControl::Caption, &TControl::SetCaption>("Caption"),
+                   Prop<&TRadioButton::Checked, &TRadioButton::SetChecked>("Checked")}),
+                 ({}))
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
+  clickEvents_ = false;  // the BUTTON reports its clicks itself
+  SetTabStop(false);
+  SetBounds(0, 0, 113, 17);
+}
+
+void TRadioButton::CreateParams(TCreateParams& p) {
+  TButtonControl::CreateParams(p);
+  p.SystemClass = "BUTTON";
+  p.Style = (p.Style & ~WS_CLIPCHILDREN) | BS_RADIOBUTTON | AlignmentStyle(alignment_);
+}
+
+void TRadioButton::InitializeWnd() { SendMessageA(Handle(), BM_SETCHECK, checked_, 0); }
+
+void TRadioButton::SetChecked(bool value) {
+  if (checked_ == value) return;
+  checked_ = value;
+  SetTabStop(value);
+  if (HandleAllocated()) SendMessageA(Handle(), BM_SETCHECK, value, 0);
+  if (!value) return;
+  if (Parent()) {
+    for (int i = 0; i < Parent()->ControlCount(); ++i)
+      if (auto* other = As<TRadioButton>(Parent()->Controls(i)); other && other != this) other->SetChecked(false);
+  }
+  if (!ComponentState().Contains(csLoading)) Click();
+}
+
+void TRadioButton::SetAlignment(TAlignment value) {
+  if (alignment_ == value) return;
+  alignment_ = value;
+  RecreateWnd();
+}
+
+void TRadioButton::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND) {
+    if (HIWORD(m.WParam) == BN_CLICKED) SetChecked(true);
+    return;
+  }
+  TButtonControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomGroupBox
+
+DEFINE_CLASS(TCustomGroupBox, TCustomControl, ({}))
+DEFINE_COMPONENT(TGroupBox, TCustomGroupBox, ({Prop<&TControl::Caption, &TControl::SetCaption>("Caption")}), ({}))
+
+TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 185, 105); }
+
+void TCustomGroupBox::CreateParams(TCreateParams& p) {
+  TCustomControl::CreateParams(p);
+  p.ExStyle |= WS_EX_CONTROLPARENT;
+  p.WindowClass.style |= CS_HREDRAW | CS_VREDRAW;  // the frame follows the size
+}
+
+void TCustomGroupBox::WndProc(TMessage& m) {
+  TCustomControl::WndProc(m);
+  if (m.Msg == CM_TEXTCHANGED || m.Msg == CM_FONTCHANGED) Invalidate();
+}
+
+void TCustomGroupBox::Paint() {
+  HDC dc = Canvas()->Handle();
+  SelectedObject font(dc, Font()->Handle());
+  SIZE zero;
+  GetTextExtentPoint32A(dc, "0", 1, &zero);
+  int h = zero.cy;
+  // An etched frame whose top runs through the middle of the caption line.
+  RECT r{1, h / 2, Width(), Height()};
+  FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+  OffsetRect(&r, -1, -1);
+  FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+  std::string text = Caption();
+  if (text.empty()) return;
+  RECT tr{8, 0, 0, h};
+  DrawTextA(dc, text.c_str(), -1, &tr, DT_SINGLELINE | DT_CALCRECT);
+  // On the group box's colour, so that the frame line stops at the caption.
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, ColorToRGB(Color()));
+  SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
+  DrawTextA(dc, text.c_str(), -1, &tr, DT_SINGLELINE);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomComboBox
+
+namespace {
+const DWORD kComboStyles[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST};
+}
+
+DEFINE_CLASS(TCustomComboBox, TWinControl, ({}))
+DEFINE_COMPONENT(TComboBox, TCustomComboBox,
+                 ({Prop<&TCustomComboBox::Style, &TCustomComboBox::SetStyle>("Style"),
+                   Prop<&TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount>("DropDownCount"),
+                   PropRO<&TCustomComboBox::Items>("Items"),
+                   Prop<&TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex>("ItemIndex"),
+                   Prop<&TControl::Text, &TControl::SetTextProp>("Text"),
+                   Field<&TCustomComboBox::OnChange>("OnChange")}),
+                 ({}))
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), items_(new TListBoxStrings(this, ComboBoxMessages)) {
+  SetBounds(0, 0, 145, 21);
+  SetColor(clWindow);
+  SetTabStop(true);
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.SystemClass = "COMBOBOX";
+  p.Style = (p.Style & ~WS_CLIPCHILDREN) | kComboStyles[style_] | CBS_AUTOHSCROLL | WS_VSCROLL;
+  if (style_ != csSimple) p.Height = DroppedHeight();
+}
+
+int TCustomComboBox::DroppedHeight() {
+  int item = HandleAllocated() ? static_cast<int>(SendMessageA(Handle(), CB_GETITEMHEIGHT, 0, 0)) : 16;
+  return Height() + dropDownCount_ * item + 2;
+}
+
+void TCustomComboBox::BoundsChanged() {
+  if (!HandleAllocated() || style_ == csSimple) return TWinControl::BoundsChanged();
+  SetWindowPos(Handle(), nullptr, Left(), Top(), Width(), DroppedHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomComboBox::InitializeWnd() {
+  TStringList& saved = items_->saved_;
+  for (int i = 0; i < saved.Count(); ++i) {
+    SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(saved.Strings(i).c_str()));
+    SendMessageA(Handle(), CB_SETITEMDATA, i, reinterpret_cast<LPARAM>(saved.Objects(i)));
+  }
+  saved.Clear();
+  if (itemIndex_ >= 0) SendMessageA(Handle(), CB_SETCURSEL, itemIndex_, 0);
+}
+
+void TCustomComboBox::DestroyWnd() {
+  TStringList& saved = items_->saved_;
+  saved.Clear();
+  for (int i = 0, n = items_->Count(); i < n; ++i) saved.AddObject(items_->Strings(i), items_->Objects(i));
+  itemIndex_ = static_cast<int32_t>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
+  TWinControl::DestroyWnd();
+}
+
+int32_t TCustomComboBox::ItemIndex() {
+  return HandleAllocated() ? static_cast<int32_t>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)) : itemIndex_;
+}
+
+void TCustomComboBox::SetItemIndex(int32_t value) {
+  itemIndex_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), CB_SETCURSEL, value, 0);
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle value) {
+  if (style_ == value) return;
+  style_ = value;
+  RecreateWnd();
+}
+
+void TCustomComboBox::SetDropDownCount(int32_t value) {
+  dropDownCount_ = value;
+  BoundsChanged();
+}
+
+bool TCustomComboBox::DroppedDown() {
+  return HandleAllocated() && SendMessageA(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+void TCustomComboBox::SetDroppedDown(bool value) { SendMessageA(Handle(), CB_SHOWDROPDOWN, value, 0); }
+
+void TCustomComboBox::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND) {
+    switch (HIWORD(m.WParam)) {
+      case CBN_SELCHANGE:
+        Click();
+        [[fallthrough]];
+      case CBN_EDITCHANGE:
+        if (OnChange) OnChange(this);
+        break;
+      default:
+        break;
+    }
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TScrollBar
+
+DEFINE_COMPONENT(TScrollBar, TWinControl,
+                 ({Prop<&TScrollBar::Kind, &TScrollBar::SetKind>("Kind"),
+                   Prop<&TScrollBar::LargeChange, &TScrollBar::SetLargeChange>("LargeChange"),
+                   Prop<&TScrollBar::Max, &TScrollBar::SetMax>("Max"),
+                   Prop<&TScrollBar::Min, &TScrollBar::SetMin>("Min"),
+                   Prop<&TScrollBar::PageSize, &TScrollBar::SetPageSize>("PageSize"),
+                   Prop<&TScrollBar::Position, &TScrollBar::SetPosition>("Position"),
+                   Prop<&TScrollBar::SmallChange, &TScrollBar::SetSmallChange>("SmallChange"),
+                   Field<&TScrollBar::OnChange>("OnChange")}),
+                 ({}))
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 121, GetSystemMetrics(SM_CYHSCROLL));
+  SetTabStop(true);
+}
+
+void TScrollBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.SystemClass = "SCROLLBAR";
+  p.Style = (p.Style & ~WS_CLIPCHILDREN) | (kind_ == sbHorizontal ? SBS_HORZ : SBS_VERT);
+}
+
+void TScrollBar::InitializeWnd() { SetScrollInfo(); }
+
+void TScrollBar::SetScrollInfo() {
+  if (!HandleAllocated()) return;
+  SCROLLINFO si{sizeof si, SIF_ALL, min_, max_, static_cast<UINT>(pageSize_), position_, 0};
+  ::SetScrollInfo(Handle(), SB_CTL, &si, TRUE);
+}
+
+void TScrollBar::SetKind(TScrollBarKind value) {
+  if (kind_ == value) return;
+  kind_ = value;
+  if (!ComponentState().Contains(csLoading)) SetBounds(Left(), Top(), Height(), Width());
+  RecreateWnd();
+}
+
+void TScrollBar::SetParams(int32_t position, int32_t min, int32_t max) {
+  if (max < min) throw EInvalidOperation("Scroll bar property out of range");
+  position = std::clamp(position, min, max);
+  if (position == position_ && min == min_ && max == max_) return;
+  bool moved = position != position_;
+  position_ = position;
+  min_ = min;
+  max_ = max;
+  SetScrollInfo();
+  if (moved && OnChange) OnChange(this);
+}
+
+void TScrollBar::SetPageSize(int32_t value) {
+  if (pageSize_ == value) return;
+  pageSize_ = value;
+  SetScrollInfo();
+}
+
+void TScrollBar::Scroll(WORD code) {
+  int32_t position = position_;
+  switch (code) {
+    case SB_LINEUP: position -= smallChange_; break;
+    case SB_LINEDOWN: position += smallChange_; break;
+    case SB_PAGEUP: position -= largeChange_; break;
+    case SB_PAGEDOWN: position += largeChange_; break;
+    case SB_TOP: position = min_; break;
+    case SB_BOTTOM: position = max_; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+      SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+      GetScrollInfo(Handle(), SB_CTL, &si);  // 32 bits, where the message carries only 16
+      position = si.nTrackPos;
+      break;
+    }
+    default: return;
+  }
+  // Within a page of the end, as the control lets the thumb go.
+  if (pageSize_ > 0) position = std::min(position, std::max(min_, max_ - pageSize_ + 1));
+  SetPosition(position);
+}
+
+void TScrollBar::WndProc(TMessage& m) {
+  if (m.Msg == CN_HSCROLL || m.Msg == CN_VSCROLL) {
+    Scroll(LOWORD(m.WParam));
+    return;
+  }
+  TWinControl::WndProc(m);
 }

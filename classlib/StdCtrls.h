@@ -1,4 +1,5 @@
-// The standard controls: label, edit, memo, button and list box.
+// The standard controls: label, edit, memo, group box, buttons, check box, radio button, list box,
+// combo box and scroll bar.
 #pragma once
 
 #include <windows.h>
@@ -139,6 +140,8 @@ class TButton : public TButtonControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void WndProc(TMessage& Message) override;
+  // Shows the window as the default button or not; an owner-drawn button repaints instead.
+  virtual void SetButtonStyle(bool ADefault);
 
  private:
   TModalResult modalResult_ = mrNone;
@@ -146,13 +149,17 @@ class TButton : public TButtonControl {
   bool cancel_ = false;
 };
 
-class TCustomListBox;
+// The messages a list window (list box, combo box) takes for its strings.
+struct TListMessages {
+  UINT getCount, getTextLen, getText, getItemData, setItemData, insertString, deleteString, resetContent;
+};
+extern const TListMessages ListBoxMessages, ComboBoxMessages;
 
-// The list box's items: the window's strings, or a list of their own while there is no window.
+// A list window's items: the window's strings, or a list of their own while there is no window.
 class TListBoxStrings : public TStrings {
   DECLARE_CLASS(TListBoxStrings, TStrings)
  public:
-  explicit TListBoxStrings(TCustomListBox* ListBox) : listBox_(ListBox) {}
+  TListBoxStrings(TWinControl* Control, const TListMessages& Messages) : control_(Control), msg_(Messages) {}
   int Count() const override;
   std::string Strings(int Index) const override;
   TObject* Objects(int Index) const override;
@@ -166,8 +173,10 @@ class TListBoxStrings : public TStrings {
 
  private:
   friend class TCustomListBox;
+  friend class TCustomComboBox;
   HWND Wnd() const;
-  TCustomListBox* listBox_;
+  TWinControl* control_;
+  const TListMessages& msg_;
   TStringList saved_;
 };
 
@@ -196,4 +205,169 @@ class TListBox : public TCustomListBox {
   DECLARE_CLASS(TListBox, TCustomListBox)
  public:
   using TCustomListBox::TCustomListBox;
+};
+
+DECLARE_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed)
+
+// A three-state BUTTON; on its BN_CLICKED the library, not the platform, moves it to its next state.
+class TCustomCheckBox : public TButtonControl {
+  DECLARE_CLASS(TCustomCheckBox, TButtonControl)
+ public:
+  explicit TCustomCheckBox(TComponent* AOwner);
+  TCheckBoxState State();
+  // A change clicks the box (OnClick), except while it is read from a description.
+  void SetState(TCheckBoxState Value);
+  bool Checked() { return State() == cbChecked; }
+  void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
+  bool AllowGrayed() const { return allowGrayed_; }
+  void SetAllowGrayed(bool Value) { allowGrayed_ = Value; }
+  // taRightJustify: the caption right of the box; taLeftJustify: left of it.
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWnd() override;
+  void DestroyWnd() override;
+  void WndProc(TMessage& Message) override;
+  // Unchecked, checked, grayed (when allowed), unchecked...
+  virtual void Toggle();
+
+ private:
+  TCheckBoxState state_ = cbUnchecked;
+  bool allowGrayed_ = false;
+  TAlignment alignment_ = taRightJustify;
+};
+
+class TCheckBox : public TCustomCheckBox {
+  DECLARE_CLASS(TCheckBox, TCustomCheckBox)
+ public:
+  using TCustomCheckBox::TCustomCheckBox;
+};
+
+// A radio button: checking one unchecks the other radio buttons of its parent.
+class TRadioButton : public TButtonControl {
+  DECLARE_CLASS(TRadioButton, TButtonControl)
+ public:
+  explicit TRadioButton(TComponent* AOwner);
+  bool Checked() const { return checked_; }
+  // Checking clicks the button (OnClick), except while it is read from a description; only a
+  // checked radio button is a tab stop.
+  void SetChecked(bool Value);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWnd() override;
+  void WndProc(TMessage& Message) override;
+
+ private:
+  bool checked_ = false;
+  TAlignment alignment_ = taRightJustify;
+};
+
+// A frame with its caption on the top line, painted by the library; a container for controls.
+class TCustomGroupBox : public TCustomControl {
+  DECLARE_CLASS(TCustomGroupBox, TCustomControl)
+ public:
+  explicit TCustomGroupBox(TComponent* AOwner);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void WndProc(TMessage& Message) override;
+  void Paint() override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+  DECLARE_CLASS(TGroupBox, TCustomGroupBox)
+ public:
+  using TCustomGroupBox::TCustomGroupBox;
+};
+
+DECLARE_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList)
+
+class TCustomComboBox : public TWinControl {
+  DECLARE_CLASS(TCustomComboBox, TWinControl)
+ public:
+  explicit TCustomComboBox(TComponent* AOwner);
+  TStrings* Items() const { return items_.get(); }
+  int32_t ItemIndex();
+  void SetItemIndex(int32_t Value);
+  TComboBoxStyle Style() const { return style_; }
+  void SetStyle(TComboBoxStyle Value);
+  // Items the dropped-down list shows without scrolling.
+  int32_t DropDownCount() const { return dropDownCount_; }
+  void SetDropDownCount(int32_t Value);
+  bool DroppedDown();
+  void SetDroppedDown(bool Value);
+
+  // The text was edited or another item chosen.
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWnd() override;
+  void DestroyWnd() override;
+  void WndProc(TMessage& Message) override;
+  void BoundsChanged() override;
+
+ private:
+  // A drop-down combo box's window is as high as its field and its list together.
+  int DroppedHeight();
+  std::unique_ptr<TListBoxStrings> items_;
+  int32_t itemIndex_ = -1;
+  TComboBoxStyle style_ = csDropDown;
+  int32_t dropDownCount_ = 8;
+};
+
+class TComboBox : public TCustomComboBox {
+  DECLARE_CLASS(TComboBox, TCustomComboBox)
+ public:
+  using TCustomComboBox::TCustomComboBox;
+};
+
+DECLARE_ENUM(TScrollBarKind, sbHorizontal, sbVertical)
+
+// A SCROLLBAR control; its parent reflects WM_HSCROLL / WM_VSCROLL to it as CN_HSCROLL / CN_VSCROLL.
+class TScrollBar : public TWinControl {
+  DECLARE_CLASS(TScrollBar, TWinControl)
+ public:
+  explicit TScrollBar(TComponent* AOwner);
+  TScrollBarKind Kind() const { return kind_; }
+  void SetKind(TScrollBarKind Value);
+  int32_t Min() const { return min_; }
+  void SetMin(int32_t Value) { SetParams(position_, Value, max_); }
+  int32_t Max() const { return max_; }
+  void SetMax(int32_t Value) { SetParams(position_, min_, Value); }
+  int32_t Position() const { return position_; }
+  void SetPosition(int32_t Value) { SetParams(Value, min_, max_); }
+  int32_t PageSize() const { return pageSize_; }
+  void SetPageSize(int32_t Value);
+  int32_t SmallChange() const { return smallChange_; }
+  void SetSmallChange(int32_t Value) { smallChange_ = Value; }
+  int32_t LargeChange() const { return largeChange_; }
+  void SetLargeChange(int32_t Value) { largeChange_ = Value; }
+  // Position brought into [AMin, AMax]; raises EInvalidOperation when AMax < AMin. The control
+  // gets all of it in one SetScrollInfo.
+  void SetParams(int32_t APosition, int32_t AMin, int32_t AMax);
+
+  // The position changed, by the user or by the program.
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWnd() override;
+  void WndProc(TMessage& Message) override;
+
+ private:
+  void SetScrollInfo();
+  void Scroll(WORD Code);
+  TScrollBarKind kind_ = sbHorizontal;
+  int32_t min_ = 0;
+  int32_t max_ = 100;
+  int32_t position_ = 0;
+  int32_t pageSize_ = 0;
+  int32_t smallChange_ = 1;
+  int32_t largeChange_ = 1;
 };
