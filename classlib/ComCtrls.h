@@ -13,7 +13,9 @@
 #include "Forms.h"
 #include "Menus.h"
 #include "StringList.h"
+#include "TabControls.h"
 #include "ToolBar.h"
+#include "TrackBar.h"
 
 // Registers the common control classes with the platform, once per program.
 void InitCommonControlClasses();

@@ -19,4 +19,9 @@ if(WIN32)
           ToolBar TabControls)
     suite_test(${t}_test ${CMAKE_CURRENT_LIST_DIR}/tests/${t}_test.cpp LIBS classlib SERIAL)
   endforeach()
+  # One form with a control of every class, for its own test and for the skin's pictures.
+  suite_test(Gallery_test ${CMAKE_CURRENT_LIST_DIR}/tests/Gallery_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/Gallery.rc
+             LIBS classlib SERIAL)
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/tests/Gallery.rc PROPERTIES
+                              OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tests/Gallery.form)
 endif()
