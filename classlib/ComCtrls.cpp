@@ -405,7 +405,8 @@ DEFINE_COMPONENT(TStatusBar, TWinControl,
                    Prop<&TStatusBar::SizeGrip, &TStatusBar::SetSizeGrip>("SizeGrip")}),
                  ({}))
 
-TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner) {
+TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner), canvas_(new TControlCanvas) {
+  canvas_->SetControl(this);
   SetBounds(0, 0, 150, 19);
   SetAlign(alBottom);
 }

@@ -225,12 +225,15 @@ class TStatusBar : public TWinControl {
   void SetSimpleText(std::string Value);
   bool SimplePanel() const { return simplePanel_; }
   void SetSimplePanel(bool Value);
+  // Drawing on the bar's window, over what the platform painted.
+  TCanvas* Canvas() const { return canvas_.get(); }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void InitializeWnd() override;
 
  private:
+  std::unique_ptr<TControlCanvas> canvas_;
   std::string simpleText_;
   bool sizeGrip_ = true;
   bool simplePanel_ = true;

@@ -20,7 +20,9 @@ DEFINE_COMPONENT(TTabControl, TCustomTabControl,
                    Field<&TCustomTabControl::OnChange>("OnChange")}),
                  ({}))
 
-TCustomTabControl::TCustomTabControl(TComponent* AOwner) : TWinControl(AOwner), tabs_(new TStringList) {
+TCustomTabControl::TCustomTabControl(TComponent* AOwner)
+    : TWinControl(AOwner), tabs_(new TStringList), canvas_(new TControlCanvas) {
+  canvas_->SetControl(this);
   SetBounds(0, 0, 289, 193);
   SetTabStop(true);
   tabs_->OnChange = TNotifyEvent::Bind<&TCustomTabControl::TabsChanged>(this);

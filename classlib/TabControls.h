@@ -36,6 +36,8 @@ class TCustomTabControl : public TWinControl {
   void SetImages(TCustomImageList* Value);
   // The client area less the tabs: where pages go.
   RECT DisplayRect();
+  // Drawing on the control's window.
+  TCanvas* Canvas() const { return canvas_.get(); }
 
   TNotifyEvent OnChange;
 
@@ -58,6 +60,7 @@ class TCustomTabControl : public TWinControl {
   void TabsChanged(TObject*) { UpdateTabs(); }
   void UpdateTabSize();
   std::unique_ptr<TStringList> tabs_;
+  std::unique_ptr<TControlCanvas> canvas_;
   int32_t tabIndex_ = -1;  // while there is no window
   int16_t tabHeight_ = 0;
   TTabPosition tabPosition_ = tpTop;

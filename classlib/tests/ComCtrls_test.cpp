@@ -342,6 +342,7 @@ TEST(CommonControls, PropertiesReachTheControlAndReadBack) {
   EXPECT_TRUE(SendMessageA(status->Handle(), SB_ISSIMPLE, 0, 0));
   SendMessageA(status->Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "Ready");
+  EXPECT_EQ(WindowFromDC(status->Canvas()->Handle()), status->Handle());
   status->SetSizeGrip(false);
   EXPECT_FALSE(GetWindowLongPtrA(status->Handle(), GWL_STYLE) & SBARS_SIZEGRIP);
 

@@ -7,6 +7,7 @@
 
 #include "ComCtrls.h"
 #include "ControlsTesting.h"
+#include "ImgList.h"
 
 namespace {
 
@@ -75,6 +76,7 @@ TEST(PageControl, OnePageShownOverTheDisplayAreaAndSwitchedByItsTab) {
     ActivePage = TabSheet2
     object TabSheet1: TTabSheet
       Caption = 'First'
+      ImageIndex = 1
     end
     object TabSheet2: TTabSheet
       Caption = 'Second'
@@ -106,6 +108,17 @@ TEST(PageControl, OnePageShownOverTheDisplayAreaAndSwitchedByItsTab) {
   EXPECT_FALSE(IsWindowVisible(first->Handle()));
   RECT display = pc->DisplayRect(), page = second->BoundsRect();
   EXPECT_TRUE(EqualRect(&display, &page));
+
+  auto* images = Create<TImageList>(t.form, 16, 16);
+  TBitmap strip;
+  strip.SetSize(32, 16);
+  images->Add(&strip, nullptr);
+  pc->SetImages(images);  // each tab shows its page's image
+  ASSERT_TRUE(SendMessageA(wnd, TCM_GETIMAGELIST, 0, 0));
+  TCITEMA item{};
+  item.mask = TCIF_IMAGE;
+  SendMessageA(wnd, TCM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(item.iImage, 1);
 
   pc->SetTabHeight(40);  // the page moves below the taller tabs
   EXPECT_EQ(second->Top(), pc->DisplayRect().top);
