@@ -527,20 +527,25 @@ void TCustomTreeView::CreateParams(TCreateParams& p) {
   if (borderStyle_ == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TCustomTreeView::SetStyleBit(bool& field, bool value) {
-  if (field == value) return;
+// The items live in the window only: styles change in place rather than with a new window.
+void TCustomTreeView::SetStyleBit(bool& field, DWORD style, bool value) {
   field = value;
-  RecreateWnd();  // the items live in the window: only before they are added
+  SetWindowStyle(style, value);
+  Invalidate();
 }
 
-void TCustomTreeView::SetShowButtons(bool value) { SetStyleBit(showButtons_, value); }
-void TCustomTreeView::SetShowLines(bool value) { SetStyleBit(showLines_, value); }
-void TCustomTreeView::SetShowRoot(bool value) { SetStyleBit(showRoot_, value); }
+void TCustomTreeView::SetShowButtons(bool value) { SetStyleBit(showButtons_, TVS_HASBUTTONS, value); }
+void TCustomTreeView::SetShowLines(bool value) { SetStyleBit(showLines_, TVS_HASLINES, value); }
+void TCustomTreeView::SetShowRoot(bool value) { SetStyleBit(showRoot_, TVS_LINESATROOT, value); }
 
 void TCustomTreeView::SetBorderStyle(TBorderStyle value) {
   if (borderStyle_ == value) return;
   borderStyle_ = value;
-  RecreateWnd();
+  if (!HandleAllocated()) return;
+  LONG_PTR ex = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
+  ex = value == bsSingle ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+  SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ex);
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 HTREEITEM TCustomTreeView::AddItem(HTREEITEM parent, const std::string& text) {

@@ -294,7 +294,7 @@ class TCustomTreeView : public TWinControl {
   void CreateParams(TCreateParams& Params) override;
 
  private:
-  void SetStyleBit(bool& Field, bool Value);
+  void SetStyleBit(bool& Field, DWORD Style, bool Value);
   bool showButtons_ = true;
   bool showLines_ = true;
   bool showRoot_ = true;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "ComCtrls.h"
 #include "ImgList.h"
@@ -88,7 +89,7 @@ void TCustomTabControl::SetTabIndex(int32_t value) {
 }
 
 void TCustomTabControl::SetTabHeight(int32_t value) {
-  if (value < 0) return;
+  if (value < 0 || value > INT16_MAX) throw EInvalidOperation("Property TabHeight out of range");
   tabHeight_ = static_cast<int16_t>(value);
   UpdateTabSize();
 }

@@ -387,6 +387,12 @@ TEST(CommonControls, PropertiesReachTheControlAndReadBack) {
   auto* tree = t.Get<TTreeView>("TreeView1");
   HTREEITEM root = tree->AddItem(nullptr, "Root");
   tree->AddItem(root, "Child");
+  HWND treeWnd = tree->Handle();
+  tree->SetShowLines(true);  // in place: the items stay
+  tree->SetBorderStyle(bsNone);
+  EXPECT_EQ(tree->Handle(), treeWnd);
+  EXPECT_TRUE(GetWindowLongPtrA(treeWnd, GWL_STYLE) & TVS_HASLINES);
+  EXPECT_FALSE(GetWindowLongPtrA(treeWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   EXPECT_EQ(tree->ItemCount(), 2);
 }
 

@@ -49,6 +49,7 @@ TEST(TabControl, TabsIndexPositionAndHeightReachTheControl) {
   EXPECT_EQ(TabText(wnd, 2), "Three");
   EXPECT_EQ(SendMessageA(wnd, TCM_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(TabRowHeight(wnd), 30);
+  EXPECT_THROW(tc->SetTabHeight(-1), EInvalidOperation);
   tc->SetTabHeight(0);
   EXPECT_NE(TabRowHeight(wnd), 30);  // the platform's own height again
   tc->Tabs()->Delete(0);
