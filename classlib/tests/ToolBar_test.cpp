@@ -68,6 +68,10 @@ const char kBar[] = R"(
       Caption = 'Drop'
       Style = tbsDropDown
     end
+    object Wide: TToolButton
+      Caption = 'A much longer caption'
+      AutoSize = True
+    end
   end)";
 
 TBBUTTON ButtonOf(HWND bar, int i) {
@@ -107,7 +111,7 @@ TEST(ToolBar, StylesAndButtonsReachTheControl) {
       {"Sep", BTNS_SEP, 0, 0},
       {"Drop", BTNS_DROPDOWN, TBSTATE_ENABLED, 0},
   };
-  ASSERT_EQ(bar->ButtonCount(), 5);
+  ASSERT_EQ(bar->ButtonCount(), 6);
   for (int i = 0; i < 5; ++i) {
     const Case& c = cases[i];
     EXPECT_EQ(bar->Buttons(i)->Name(), c.name);
@@ -118,6 +122,7 @@ TEST(ToolBar, StylesAndButtonsReachTheControl) {
   }
   EXPECT_EQ(ButtonOf(wnd, 3).iBitmap, 8);  // a separator's width
   EXPECT_GT(bar->Buttons(4)->Top(), bar->Buttons(0)->Top());  // after the wrap
+  EXPECT_GT(bar->Buttons(5)->Width(), bar->ButtonWidth());     // as wide as its caption
 
   // The user checks the group's second button: the first comes up, and both read so.
   auto* one = t.Get<TToolButton>("Check1");
@@ -166,14 +171,14 @@ TEST(ToolBar, ImagesAndAutoSize) {
 
 struct DrawLog {
   void Draw(TToolBar* sender, TToolButton* button, TCustomDrawState state, bool& defaultDraw) {
-    for (int i = 0; i < sender->ButtonCount(); ++i)
+    for (int i = 0; i < sender->ButtonCount() && i < 8; ++i)
       if (sender->Buttons(i) == button) states[i] = states[i] + state;
     RECT r = button->BoundsRect();
     sender->Canvas()->Brush()->SetColor(clRed);
     sender->Canvas()->FillRect(r);
     defaultDraw = button != skip;
   }
-  TCustomDrawState states[5];
+  TCustomDrawState states[8];
   TToolButton* skip = nullptr;
 };
 
