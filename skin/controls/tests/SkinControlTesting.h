@@ -78,6 +78,8 @@ inline void Xdo(const std::string& args) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+  // Wine may hand back stray values for a Unix program: closing them could close our own output.
+  if (!pi.hProcess || GetProcessId(pi.hProcess) != pi.dwProcessId) return;
   WaitForSingleObject(pi.hProcess, 10000);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);

@@ -288,6 +288,9 @@ TEST_F(OwnDialogTest, TheHoverLookComesAndGoesAndIsNotPaintedOnceSkinningIsOff) 
   EXPECT_EQ(skinner->State, 0);  // nothing hot left for the timer to paint
   Xdo("mousemove 1270 1010");
   EXPECT_TRUE(WaitUntil([&] { return FaceOf(button) != kButton[1]; }));  // the platform's face
+  skinner->State = zsHot;  // even so, a tick while skinning is off paints nothing
+  skinner->HoverTimer(nullptr);
+  EXPECT_EQ(skinner->State, 0);
   EXPECT_NE(FaceOf(button), kButton[0]);
 }
 
