@@ -3,3 +3,7 @@ list(APPEND SKINENGINE_SOURCES
   controls/TzubSkinControl.cpp
   controls/TzubSkinScrollWinControl.cpp
   controls/TzubSkinExtComboboxLikeControl.cpp)
+
+# The button family.
+list(APPEND SKINENGINE_SOURCES
+  controls/TzubSkinButton.cpp)
