@@ -18,3 +18,9 @@ suite_test(skincontrols_test
   LIBS skinengine comdlg32 shell32 ole32 comctl32 SERIAL)  # shows and activates windows, moves the pointer
 target_include_directories(skincontrols_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests
   ${CMAKE_SOURCE_DIR}/skin/engine/tests)
+
+# The button family.
+list(APPEND SKINENGINE_SOURCES
+  controls/TzubSkinButton.cpp)
+suite_test(skinbuttons_test controls/tests/TzubSkinButtonTest.cpp LIBS skinengine SERIAL)  # shows and activates windows
+target_include_directories(skinbuttons_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
