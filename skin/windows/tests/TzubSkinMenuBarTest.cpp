@@ -17,73 +17,30 @@
 #include "ObjectInstance.h"
 #include "Screenshot.h"
 #include "TzubSkinMenuBar.h"
+#include "TzubSkinWindowVCL.h"
 #include "TzubSkinMenuBarControlButton.h"
 #include "ZUBSkinUtils.h"
 
 namespace {
 
-constexpr TColor kMenuFont = 0x000080, kSelBack = 0xFF0000, kMenuStripe = 0x0000FF;
+constexpr TColor kMenuFont = 0x400000, kSelBack = 0xC07030, kMenuStripe = 0x0000FF;
 
-// A form skinner that does what the form skinner does with its menus, in the same order.
-class TMenuSkinner : public TzubSkinWindow {
- public:
-  using TzubSkinWindow::TzubSkinWindow;
-  static TzubSkinWindow* Make(HWND h, bool isDialog, TzubSkinEngine* engine) {
-    return Create<TMenuSkinner>(nullptr, h, isDialog, engine);
-  }
-  void AttachWindow(HWND h) override {
-    form = zubskin::FindFormByHandle(h);
-    menus = std::make_unique<TzubSkinFormMenus>(this, form);
-    prev = form->WindowProc;
-    form->WindowProc = TWndMethod::Bind<&TzubSkinWindow::SkinWndProc>(static_cast<TzubSkinWindow*>(this));
-  }
-  void DetachWindow() override {
-    form->WindowProc = prev;
-    menus.reset();
-  }
-  void CallPrevWndProc(TMessage& m) override { prev(m); }
-  void SaveWindowState() override {
-    SavedClientHeight = form->ClientHeight();
-    menus->SaveWindowState();
-  }
-  void ApplySkinState() override {
-    if (Skinned) {
-      menus->ApplySkinned();
-      menus->ShiftControls(true);
-      form->SetClientHeight(SavedClientHeight + GetMenuBarHeight());
-      menus->SkinFormMenus();
-    } else if (!Destroying) {
-      menus->ApplyPlain();
-      form->SetClientHeight(SavedClientHeight);
-      menus->ShiftControls(false);
-      menus->UnskinFormMenus();
-      menus->HideMenuBar();
-    }
-  }
-  int GetMenuBarHeight() override { return menus->GetMenuBarHeight(); }
-  bool IsMDIForm() override { return form->FormStyle() == fsMDIForm; }
-  bool IsMDIChild() override { return form->FormStyle() == fsMDIChild; }
-  bool SkinBeforeFirstPaint() override { return true; }
-  HWND GetHandle() override { return form->Handle(); }
-  void AfterDefaultMessage(TMessage& m) override { menus->AfterDefaultMessage(m); }
-
-  TCustomForm* form = nullptr;
-  TWndMethod prev;
-  std::unique_ptr<TzubSkinFormMenus> menus;
-};
-
-TzubSkinFormMenus* MenusOf(TzubSkinEngine* engine, TCustomForm* form) {
+TzubSkinWindowVCL* SkinnerOf(TzubSkinEngine* engine, TCustomForm* form) {
   for (TzubSkinWindow* w : engine->FWindows)
-    if (w->GetHandle() == form->Handle()) return static_cast<TMenuSkinner*>(w)->menus.get();
+    if (auto* vcl = As<TzubSkinWindowVCL>(w))
+      if (vcl->Form == form) return vcl;
   return nullptr;
 }
+TToolBar* BarOf(TzubSkinWindowVCL* skinner) { return static_cast<TToolBar*>(skinner->MenuBar); }
 
 std::vector<SkinEntry> MenuSkin(int32_t controlFontColor = -1) {
-  std::vector<SkinEntry> e = {Img("TitleBarLeftImage", 0x0000C0, 10, 31), Int("FormBackgroundColor", 0x102030),
-                              Int("MenuBarColor", kMenuStripe), Int("MenuMenuBarColor", 0x404040),
+  std::vector<SkinEntry> e = {Img("TitleBarLeftImage", 0x0000C0, 10, 26), Img("TitleBarClientImage", 0x8C4A1E, 10, 26),
+                              Img("FormLeftBorderImage", 0x8C4A1E, 4, 20), Img("FormBottomBorderImage", 0x8C4A1E, 20, 4),
+                              Int("FormBackgroundColor", 0xD8E4EC), Int("TitleBarFontColor", 0xFFFFFF),
+                              Int("MenuBarColor", kMenuStripe), Int("MenuMenuBarColor", 0xF0E0D0),
                               Int("MenuBackgroundColor", 0x00FF00), Int("MenuSelectedBackgroundColor", kSelBack),
                               Int("MenuSelectedBorderColor", 0x00FFFF), Int("MenuFontColor", kMenuFont),
-                              Int("MenuSelectedFontColor", 0x800000)};
+                              Int("MenuSelectedFontColor", 0xFFFFFF)};
   if (controlFontColor != -1) e.push_back(Int("ControlFontColor", controlFontColor));
   return e;
 }
@@ -159,16 +116,14 @@ struct MenuForm {
     engine->SetSkinFile(skin.path);
     engine->SetActive(true);
     engine->SkinWindow(t.form->Handle());
-    menus = MenusOf(engine, t.form);
+    skinner = SkinnerOf(engine, t.form);
+    bar = skinner ? BarOf(skinner) : nullptr;
   }
-  UseTestSkinWindows factory;  // replaced below by the menu skinner
-  struct Use {
-    Use() { SkinWindowFactory = &TMenuSkinner::Make; }
-  } use;
   TempSkinFile skin;
   TestForm t;
   TzubSkinEngine* engine;
-  TzubSkinFormMenus* menus = nullptr;
+  TzubSkinWindowVCL* skinner = nullptr;
+  TToolBar* bar = nullptr;
 };
 
 struct ClickLog {
@@ -178,12 +133,29 @@ struct ClickLog {
 
 }  // namespace
 
+// Where a control is each time its window moves or changes size.
+struct BoundsLog {
+  explicit BoundsLog(TControl* c) : control(c), saved(c->WindowProc) { c->WindowProc = TWndMethod::Bind<&BoundsLog::Proc>(this); }
+  ~BoundsLog() { control->WindowProc = saved; }
+  void Proc(TMessage& m) {
+    saved(m);
+    if (m.Msg != WM_WINDOWPOSCHANGED) return;
+    RECT r{};
+    GetWindowRect(static_cast<TWinControl*>(control)->Handle(), &r);
+    MapWindowPoints(nullptr, GetParent(static_cast<TWinControl*>(control)->Handle()), reinterpret_cast<POINT*>(&r), 2);
+    seen.push_back(r);
+  }
+  TControl* control;
+  TWndMethod saved;
+  std::vector<RECT> seen;
+};
+
 TEST(SkinMenuBar, StandsInForTheMainMenuAndGivesItBack) {
   MenuForm f;
-  ASSERT_NE(f.menus, nullptr);
+  ASSERT_NE(f.bar, nullptr);
   TForm* form = f.t.form;
   auto* menu = f.t.Get<TMainMenu>("MainMenu1");
-  TToolBar* bar = f.menus->MenuBar;
+  TToolBar* bar = f.bar;
   EXPECT_EQ(form->Menu(), nullptr);
   EXPECT_EQ(GetMenu(form->Handle()), nullptr);
   EXPECT_TRUE(bar->Visible());
@@ -197,48 +169,43 @@ TEST(SkinMenuBar, StandsInForTheMainMenuAndGivesItBack) {
 
   const struct {
     const char* name;
-    RECT skinned;  // left, top, right, bottom
-  } controls[] = {{"TopOnly", {8, 10 + h, 108, 40 + h}},
-                  {"Stretched", {8, 50 + h, 108, 250 + h}},  // moved down and shrunk, then the form grew by h
-                  {"BottomOnly", {8, 300 + h, 108, 330 + h}}};  // stays, then follows the grown bottom
-  for (const auto& c : controls) {
-    RECT r = f.t.Get<TControl>(c.name)->BoundsRect();
-    EXPECT_EQ(r.top, c.skinned.top) << c.name;
-    EXPECT_EQ(r.bottom, c.skinned.bottom) << c.name;
-  }
+    int top, height;
+  } controls[] = {{"TopOnly", 10, 30}, {"Stretched", 50, 200}, {"BottomOnly", 300, 30}};
+  auto expectAt = [&](int by, const char* when) {
+    for (const auto& c : controls) {
+      TControl* control = f.t.Get<TControl>(c.name);
+      // Moved down by the bar's height; the one anchored at the bottom only keeps its distance
+      // to the bottom, which the client area moved down by as much.
+      EXPECT_EQ(control->Top(), c.top + by) << c.name << " " << when;
+      EXPECT_EQ(control->Height(), c.height) << c.name << " " << when;
+    }
+  };
+  expectAt(h, "skinned");
 
-  // Each control moves with one change of its window, not one per property.
-  MessageSpy spy(f.t.Get<TControl>("Stretched"));
-  f.menus->ShiftControls(false);
-  f.menus->ShiftControls(true);
-  EXPECT_EQ(spy.Count(WM_WINDOWPOSCHANGED), 2);
-
+  BoundsLog log(f.t.Get<TControl>("Stretched"));
   f.engine->SetActive(false);
   EXPECT_EQ(form->Menu(), menu);
   EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
   EXPECT_FALSE(bar->Visible());
-  EXPECT_EQ(f.menus->GetMenuBarHeight(), 0);
-  const struct {
-    const char* name;
-    int top, bottom;
-  } plain[] = {{"TopOnly", 10, 40}, {"Stretched", 50, 250}, {"BottomOnly", 300, 330}};
-  for (const auto& c : plain) {
-    RECT r = f.t.Get<TControl>(c.name)->BoundsRect();
-    EXPECT_EQ(r.top, c.top) << c.name;
-    EXPECT_EQ(r.bottom, c.bottom) << c.name;
-  }
+  EXPECT_EQ(f.skinner->GetMenuBarHeight(), 0);
+  expectAt(0, "plain");
+  f.engine->SetActive(true);
+  expectAt(h, "skinned again");
+  // Anchored at top and bottom, it moves and shrinks in one step: its bottom never jumps with its top.
+  for (size_t i = 1; i < log.seen.size(); ++i)
+    if (log.seen[i].top != log.seen[i - 1].top) {
+      EXPECT_EQ(log.seen[i].bottom, log.seen[i - 1].bottom) << i;
+    }
 }
 
 TEST(SkinMenuBar, AFormWithoutAMainMenuHasNoBar) {
-  UseTestSkinWindows factory;
-  SkinWindowFactory = &TMenuSkinner::Make;
   TempSkinFile skin("menubar.zub", BuildSkin(MenuSkin()));
   TestForm t("");
   auto* engine = Create<TzubSkinEngine>(t.form);
   engine->SetSkinFile(skin.path);
   engine->SetActive(true);
   engine->SkinWindow(t.form->Handle());
-  EXPECT_FALSE(MenusOf(engine, t.form)->MenuBar->Visible());
+  EXPECT_FALSE(SkinnerOf(engine, t.form)->MenuBar->Visible());
   EXPECT_EQ(SendMessageA(t.form->Handle(), ZM_GETMENUBARHEIGHT, 0, 0), 0);
 }
 
@@ -276,7 +243,7 @@ DWORD WINAPI WatchAndClose(void* param) {
 TEST(SkinMenuBar, AButtonDropsItsSubMenuOwnerDrawn) {
   MenuForm f;
   f.t.Show();
-  TToolBar* bar = f.menus->MenuBar;
+  TToolBar* bar = f.bar;
   DropWatch watch;
   watch.bar = bar->Handle();
   TToolButton* file = bar->Buttons(0);
@@ -306,7 +273,7 @@ TEST(SkinMenuBar, CaptionsInTheSkinsFontColour) {
   for (const auto& c : cases) {
     MenuForm f(c.controlFontColor);
     f.t.Show();
-    TToolBar* bar = f.menus->MenuBar;
+    TToolBar* bar = f.bar;
     UpdateWindow(bar->Handle());
     EXPECT_GT(CountPixels(bar->Handle(), bar->Buttons(1)->BoundsRect(), c.caption), 5) << c.controlFontColor;
   }
@@ -377,17 +344,16 @@ std::vector<std::string> Captions(TToolBar* bar) {
   return list;
 }
 
-std::vector<bool> Shown(TzubSkinFormMenus* m) {
+std::vector<bool> Shown(TzubSkinWindowVCL* m) {
   return {m->MDIButtons[0]->Visible(), m->MDIButtons[1]->Visible(), m->MDIButtons[2]->Visible()};
 }
 
 TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
-  UseTestSkinWindows factory;
-  SkinWindowFactory = &TMenuSkinner::Make;
   TempSkinFile skin("menubar.zub", BuildSkin(MenuSkin()));
   TSkinFrameForm* frame = nullptr;
   Application->CreateForm(frame);
   frame->SetFormStyle(fsMDIForm);
+  frame->SetCaption("Frame");
   frame->SetBounds(20, 20, 640, 480);
   frame->SetMenu(MenuWith(frame, {"&Window"}));
   auto* engine = Create<TzubSkinEngine>(frame);
@@ -395,14 +361,15 @@ TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
   engine->SetActive(true);
   engine->SkinWindow(frame->Handle());
   frame->Show();
-  TzubSkinFormMenus* menus = MenusOf(engine, frame);
-  ASSERT_NE(menus, nullptr);
+  TzubSkinWindowVCL* skinner = SkinnerOf(engine, frame);
+  ASSERT_NE(skinner, nullptr);
   HWND client = frame->ClientHandle();
 
   TForm* children[2] = {};
   const char* names[2] = {"&Document", "&Picture"};
   for (int i = 0; i < 2; ++i) {
     TForm* child = Create<TForm>(nullptr, true);
+    child->SetCaption(i == 0 ? "One" : "Two");
     child->SetBounds(10 + 30 * i, 10, 200, 150);
     child->SetMenu(MenuWith(child, {names[i]}));
     if (i == 0) child->SetBorderIcons({biSystemMenu, biMaximize});
@@ -413,24 +380,24 @@ TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
   TForm* one = children[0];
   TForm* two = children[1];
   EXPECT_EQ(frame->ActiveMDIChild(), two);
-  EXPECT_EQ(Captions(menus->MenuBar), std::vector<std::string>{"&Picture"});
+  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Picture"});
   SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(one->Handle()), 0);
-  EXPECT_EQ(Captions(menus->MenuBar), std::vector<std::string>{"&Document"});
-  EXPECT_FALSE(MenusOf(engine, one)->MenuBar->Visible()) << "a child's own bar is never shown";
+  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Document"});
+  EXPECT_FALSE(SkinnerOf(engine, one)->MenuBar->Visible()) << "a child's own bar is never shown";
   EXPECT_EQ(SendMessageA(two->Handle(), ZM_GETACTIVESTATE, 0, 0), 2);
 
   one->SetWindowState(wsMaximized);
-  EXPECT_EQ(Shown(menus), (std::vector<bool>{true, true, false}));  // close, restore; no minimise icon
+  EXPECT_EQ(Shown(skinner), (std::vector<bool>{true, true, false}));  // close, restore; no minimise icon
   SaveScreenshot(frame->Handle(), "SkinMenuBar_MDIFrameMaximized");
-  TControl* restore = menus->MDIButtons[1];
+  TControl* restore = skinner->MDIButtons[1];
   restore->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   restore->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_FALSE(IsZoomed(one->Handle()));
-  EXPECT_EQ(Shown(menus), (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(Shown(skinner), (std::vector<bool>{false, false, false}));
 
   frame->SetClientWidth(500);
   frame->SetClientHeight(400);
-  const int bar = menus->GetMenuBarHeight();
+  const int bar = skinner->GetMenuBarHeight();
   const struct {
     UINT msg;
     WPARAM wp;
@@ -447,15 +414,15 @@ TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
   SaveScreenshot(frame->Handle(), "SkinMenuBar_MDIFrameTiled");
 
   two->Free();
-  EXPECT_EQ(Captions(menus->MenuBar), std::vector<std::string>{"&Document"});
+  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Document"});
   one->Free();  // the last one: the frame's own menu is back
-  EXPECT_EQ(Captions(menus->MenuBar), std::vector<std::string>{"&Window"});
-  EXPECT_EQ(Shown(menus), (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Window"});
+  EXPECT_EQ(Shown(skinner), (std::vector<bool>{false, false, false}));
 
   // The client's procedure stub is given back each time the hook goes: more hooks than stubs.
   for (int i = 0; i < 600; ++i) {
-    menus->UnhookMDIClient();
-    menus->HookMDIClient();
+    skinner->UnhookMDIClient();
+    skinner->HookMDIClient();
   }
   const LONG_PTR hooked = GetWindowLongPtrA(client, GWLP_WNDPROC);
   engine->UnskinWindow(frame->Handle());
