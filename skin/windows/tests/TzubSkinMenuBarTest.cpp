@@ -209,6 +209,20 @@ TEST(SkinMenuBar, AFormWithoutAMainMenuHasNoBar) {
   EXPECT_EQ(SendMessageA(t.form->Handle(), ZM_GETMENUBARHEIGHT, 0, 0), 0);
 }
 
+TEST(SkinMenuBar, ABarThatOutlivesItsSkinnerDrawsNoMore) {
+  TempSkinFile skin("menubar.zub", BuildSkin(MenuSkin()));
+  TestForm own(""), other(kMenuForm);
+  auto* engine = Create<TzubSkinEngine>(own.form);
+  engine->SetSkinFile(skin.path);
+  engine->SetActive(true);
+  engine->SkinWindow(other.form->Handle());
+  TToolBar* bar = BarOf(SkinnerOf(engine, other.form));
+  other.Show();
+  engine->Free();  // the other form's skinner goes with it, the bar stays on its form
+  EXPECT_FALSE(bar->OnCustomDrawButton);
+  RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 // What a second thread saw while the sub-menu was open: its items and the colours drawn.
 struct DropWatch {
   HWND bar = nullptr;
