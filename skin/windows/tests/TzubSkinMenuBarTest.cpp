@@ -6,32 +6,19 @@
 
 #include <commctrl.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "AppEvnts.h"
 #include "ControlsTesting.h"
 #include "EngineTesting.h"
-#include "ExtCtrls.h"
-#include "ObjectInstance.h"
 #include "Screenshot.h"
 #include "TzubSkinMenuBar.h"
 #include "TzubSkinWindowVCL.h"
-#include "TzubSkinMenuBarControlButton.h"
-#include "ZUBSkinUtils.h"
 
 namespace {
 
 constexpr TColor kMenuFont = 0x400000, kSelBack = 0xC07030, kMenuStripe = 0x0000FF;
-
-TzubSkinWindowVCL* SkinnerOf(TzubSkinEngine* engine, TCustomForm* form) {
-  for (TzubSkinWindow* w : engine->FWindows)
-    if (auto* vcl = As<TzubSkinWindowVCL>(w))
-      if (vcl->Form == form) return vcl;
-  return nullptr;
-}
-TToolBar* BarOf(TzubSkinWindowVCL* skinner) { return static_cast<TToolBar*>(skinner->MenuBar); }
 
 std::vector<SkinEntry> MenuSkin(int32_t controlFontColor = -1) {
   std::vector<SkinEntry> e = {Img("TitleBarLeftImage", 0x0000C0, 10, 26), Img("TitleBarClientImage", 0x8C4A1E, 10, 26),
@@ -45,10 +32,21 @@ std::vector<SkinEntry> MenuSkin(int32_t controlFontColor = -1) {
   return e;
 }
 
-std::string ButtonText(TToolBar* bar, int i) {
-  char text[64] = {};
-  SendMessageA(bar->Handle(), TB_GETBUTTONTEXTA, i, reinterpret_cast<LPARAM>(text));
-  return text;
+TzubSkinWindowVCL* SkinnerOf(TzubSkinEngine* engine, TCustomForm* form) {
+  for (TzubSkinWindow* w : engine->FWindows)
+    if (auto* vcl = As<TzubSkinWindowVCL>(w); vcl && vcl->Form == form) return vcl;
+  return nullptr;
+}
+TToolBar* BarOf(TzubSkinWindowVCL* skinner) { return static_cast<TToolBar*>(skinner->MenuBar); }
+
+std::vector<std::string> Captions(TToolBar* bar) {
+  std::vector<std::string> list;
+  for (int i = 0; i < bar->ButtonCount(); ++i) {
+    char text[64] = {};
+    SendMessageA(bar->Handle(), TB_GETBUTTONTEXTA, i, reinterpret_cast<LPARAM>(text));
+    list.push_back(text);
+  }
+  return list;
 }
 
 int CountPixels(HWND wnd, const RECT& r, TColor colour) {
@@ -76,34 +74,22 @@ const char kMenuForm[] = R"(
     end
     object Edit1: TMenuItem
       Caption = '&Edit'
-      object Copy1: TMenuItem
-        Caption = '&Copy'
-      end
     end
     object Help1: TMenuItem
       Caption = '&Help'
-      object About1: TMenuItem
-        Caption = '&About'
-      end
     end
   end
   object TopOnly: TPanel
-    Left = 8
     Top = 10
-    Width = 100
     Height = 30
   end
   object Stretched: TPanel
-    Left = 8
     Top = 50
-    Width = 100
     Height = 200
     Anchors = [akLeft, akTop, akBottom]
   end
   object BottomOnly: TPanel
-    Left = 8
     Top = 300
-    Width = 100
     Height = 30
     Anchors = [akLeft, akBottom]
   end)";
@@ -111,83 +97,64 @@ const char kMenuForm[] = R"(
 // A form with a main menu, skinned by its own engine.
 struct MenuForm {
   explicit MenuForm(int32_t controlFontColor = -1)
-      : skin("menubar.zub", BuildSkin(MenuSkin(controlFontColor))), t(kMenuForm) {
-    engine = Create<TzubSkinEngine>(t.form);
+      : skin("menubar.zub", BuildSkin(MenuSkin(controlFontColor))), t(kMenuForm), engine(Create<TzubSkinEngine>(t.form)) {
     engine->SetSkinFile(skin.path);
     engine->SetActive(true);
     engine->SkinWindow(t.form->Handle());
     skinner = SkinnerOf(engine, t.form);
-    bar = skinner ? BarOf(skinner) : nullptr;
+    bar = BarOf(skinner);
   }
   TempSkinFile skin;
   TestForm t;
   TzubSkinEngine* engine;
-  TzubSkinWindowVCL* skinner = nullptr;
-  TToolBar* bar = nullptr;
+  TzubSkinWindowVCL* skinner;
+  TToolBar* bar;
 };
 
-struct ClickLog {
-  void Clicked(TObject*) { ++clicks; }
-  int clicks = 0;
-};
-
-}  // namespace
-
-// Where a control is each time its window moves or changes size.
+// Where a control lies each time its window moves or changes size.
 struct BoundsLog {
-  explicit BoundsLog(TControl* c) : control(c), saved(c->WindowProc) { c->WindowProc = TWndMethod::Bind<&BoundsLog::Proc>(this); }
+  explicit BoundsLog(TWinControl* c) : control(c), saved(c->WindowProc) { c->WindowProc = TWndMethod::Bind<&BoundsLog::Proc>(this); }
   ~BoundsLog() { control->WindowProc = saved; }
   void Proc(TMessage& m) {
     saved(m);
     if (m.Msg != WM_WINDOWPOSCHANGED) return;
     RECT r{};
-    GetWindowRect(static_cast<TWinControl*>(control)->Handle(), &r);
-    MapWindowPoints(nullptr, GetParent(static_cast<TWinControl*>(control)->Handle()), reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(control->Handle(), &r);
+    MapWindowPoints(nullptr, GetParent(control->Handle()), reinterpret_cast<POINT*>(&r), 2);
     seen.push_back(r);
   }
-  TControl* control;
+  TWinControl* control;
   TWndMethod saved;
   std::vector<RECT> seen;
 };
 
+}  // namespace
+
 TEST(SkinMenuBar, StandsInForTheMainMenuAndGivesItBack) {
   MenuForm f;
-  ASSERT_NE(f.bar, nullptr);
   TForm* form = f.t.form;
   auto* menu = f.t.Get<TMainMenu>("MainMenu1");
-  TToolBar* bar = f.bar;
-  EXPECT_EQ(form->Menu(), nullptr);
   EXPECT_EQ(GetMenu(form->Handle()), nullptr);
-  EXPECT_TRUE(bar->Visible());
-  ASSERT_EQ(bar->ButtonCount(), 3);
-  EXPECT_EQ((std::vector<std::string>{ButtonText(bar, 0), ButtonText(bar, 1), ButtonText(bar, 2)}),
-            (std::vector<std::string>{"&File", "&Edit", "&Help"}));
+  EXPECT_EQ(Captions(f.bar), (std::vector<std::string>{"&File", "&Edit", "&Help"}));
   const int h = static_cast<int>(SendMessageA(form->Handle(), ZM_GETMENUBARHEIGHT, 0, 0));
   EXPECT_GT(h, 0);
-  EXPECT_EQ(h, bar->Height());
-  EXPECT_EQ(bar->Top(), 0);
+  EXPECT_EQ(h, f.bar->Height());
 
   const struct {
     const char* name;
-    int top, height;
+    int top, height;  // the one anchored at the bottom follows the client area, grown by as much
   } controls[] = {{"TopOnly", 10, 30}, {"Stretched", 50, 200}, {"BottomOnly", 300, 30}};
   auto expectAt = [&](int by, const char* when) {
     for (const auto& c : controls) {
-      TControl* control = f.t.Get<TControl>(c.name);
-      // Moved down by the bar's height; the one anchored at the bottom only keeps its distance
-      // to the bottom, which the client area moved down by as much.
-      EXPECT_EQ(control->Top(), c.top + by) << c.name << " " << when;
-      EXPECT_EQ(control->Height(), c.height) << c.name << " " << when;
+      EXPECT_EQ(f.t.Get<TControl>(c.name)->Top(), c.top + by) << c.name << " " << when;
+      EXPECT_EQ(f.t.Get<TControl>(c.name)->Height(), c.height) << c.name << " " << when;
     }
   };
   expectAt(h, "skinned");
-
-  BoundsLog log(f.t.Get<TControl>("Stretched"));
+  BoundsLog log(f.t.Get<TWinControl>("Stretched"));
   f.engine->SetActive(false);
-  EXPECT_EQ(form->Menu(), menu);
   EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
-  EXPECT_FALSE(bar->Visible());
-  EXPECT_EQ(f.skinner->GetMenuBarHeight(), 0);
+  EXPECT_FALSE(f.bar->Visible());
   expectAt(0, "plain");
   f.engine->SetActive(true);
   expectAt(h, "skinned again");
@@ -198,24 +165,16 @@ TEST(SkinMenuBar, StandsInForTheMainMenuAndGivesItBack) {
     }
 }
 
-TEST(SkinMenuBar, AFormWithoutAMainMenuHasNoBar) {
-  TempSkinFile skin("menubar.zub", BuildSkin(MenuSkin()));
-  TestForm t("");
-  auto* engine = Create<TzubSkinEngine>(t.form);
-  engine->SetSkinFile(skin.path);
-  engine->SetActive(true);
-  engine->SkinWindow(t.form->Handle());
-  EXPECT_FALSE(SkinnerOf(engine, t.form)->MenuBar->Visible());
-  EXPECT_EQ(SendMessageA(t.form->Handle(), ZM_GETMENUBARHEIGHT, 0, 0), 0);
-}
-
-TEST(SkinMenuBar, ABarThatOutlivesItsSkinnerDrawsNoMore) {
+TEST(SkinMenuBar, NoBarWithoutAMenuNorDrawingAfterItsSkinnerWent) {
   TempSkinFile skin("menubar.zub", BuildSkin(MenuSkin()));
   TestForm own(""), other(kMenuForm);
   auto* engine = Create<TzubSkinEngine>(own.form);
   engine->SetSkinFile(skin.path);
   engine->SetActive(true);
+  engine->SkinWindow(own.form->Handle());
   engine->SkinWindow(other.form->Handle());
+  EXPECT_FALSE(SkinnerOf(engine, own.form)->MenuBar->Visible());
+  EXPECT_EQ(SendMessageA(own.form->Handle(), ZM_GETMENUBARHEIGHT, 0, 0), 0);
   TToolBar* bar = BarOf(SkinnerOf(engine, other.form));
   other.Show();
   engine->Free();  // the other form's skinner goes with it, the bar stays on its form
@@ -223,12 +182,12 @@ TEST(SkinMenuBar, ABarThatOutlivesItsSkinnerDrawsNoMore) {
   RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-// What a second thread saw while the sub-menu was open: its items and the colours drawn.
+// What a second thread saw while the sub-menu was open.
 struct DropWatch {
-  HWND bar = nullptr;
-  RECT button{};
+  HWND bar;
+  RECT button;
   int items = -1;
-  bool stripe = false;    // the menu's leading stripe in the skin's colour
+  bool stripe = false;    // the menu's leading stripe in the skin's colour: drawn by the engine
   bool selected = false;  // the bar's button drawn selected
 };
 
@@ -242,38 +201,31 @@ DWORD WINAPI WatchAndClose(void* param) {
   }
   if (!menu) return 1;
   watch->items = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)));
-  for (int i = 0; i < 250 && !(watch->stripe && watch->selected); ++i) {
-    HDC dc = GetDC(menu);
-    watch->stripe = GetPixel(dc, 8, 10) == kMenuStripe;
-    ReleaseDC(menu, dc);
+  for (int i = 0; i < 250 && !(watch->stripe && watch->selected); ++i, Sleep(20)) {
+    watch->stripe = CountPixels(menu, RECT{8, 10, 9, 11}, kMenuStripe) == 1;
     watch->selected = CountPixels(watch->bar, watch->button, kSelBack) > 0;
-    Sleep(20);
   }
   PostMessageA(PopupWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
-  PostMessageA(PopupWindow(), WM_KEYUP, VK_ESCAPE, 0xC0000000);
   return 0;
 }
 
 TEST(SkinMenuBar, AButtonDropsItsSubMenuOwnerDrawn) {
   MenuForm f;
   f.t.Show();
-  TToolBar* bar = f.bar;
-  DropWatch watch;
-  watch.bar = bar->Handle();
-  TToolButton* file = bar->Buttons(0);
-  watch.button = file->BoundsRect();
+  TToolButton* file = f.bar->Buttons(0);
+  DropWatch watch{f.bar->Handle(), file->BoundsRect()};
   HANDLE thread = CreateThread(nullptr, 0, WatchAndClose, &watch, 0, nullptr);
   const LPARAM at = MAKELPARAM(file->Left() + 5, file->Top() + 5);
-  SendMessageA(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(bar->Handle(), WM_LBUTTONUP, 0, at);  // the menu runs in here
+  SendMessageA(f.bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(f.bar->Handle(), WM_LBUTTONUP, 0, at);  // the menu runs in here
   WaitForSingleObject(thread, 15000);
   CloseHandle(thread);
   EXPECT_EQ(watch.items, 2);
   EXPECT_TRUE(watch.stripe);
   EXPECT_TRUE(watch.selected);
   TPopupMenu* dropped = nullptr;
-  for (int i = 0; i < bar->ComponentCount(); ++i)
-    if (auto* m = As<TPopupMenu>(bar->Components(i))) dropped = m;
+  for (int i = 0; i < f.bar->ComponentCount(); ++i)
+    if (auto* m = As<TPopupMenu>(f.bar->Components(i))) dropped = m;
   ASSERT_NE(dropped, nullptr);
   EXPECT_EQ(dropped->AutoHotkeys(), maManual);  // as the menu the bar shows
   SaveScreenshot(f.t.form->Handle(), "SkinMenuBar_MenuForm");
@@ -287,18 +239,21 @@ TEST(SkinMenuBar, CaptionsInTheSkinsFontColour) {
   for (const auto& c : cases) {
     MenuForm f(c.controlFontColor);
     f.t.Show();
-    TToolBar* bar = f.bar;
-    UpdateWindow(bar->Handle());
-    EXPECT_GT(CountPixels(bar->Handle(), bar->Buttons(1)->BoundsRect(), c.caption), 5) << c.controlFontColor;
+    UpdateWindow(f.bar->Handle());
+    EXPECT_GT(CountPixels(f.bar->Handle(), f.bar->Buttons(1)->BoundsRect(), c.caption), 5) << c.controlFontColor;
   }
 }
 
-// The oldest listener hears the key last: what Handled is after the skinned forms' routers.
+// The oldest listener hears a key last: what Handled is after the skinned forms' routers.
 struct LastListener {
   void Heard(MSG& msg, bool& handled) {
     if (msg.message == WM_KEYDOWN && msg.wParam == 'O') handledSeen.push_back(handled);
   }
   std::vector<bool> handledSeen;
+};
+struct ClickLog {
+  void Clicked(TObject*) { ++clicks; }
+  int clicks = 0;
 };
 
 TEST(SkinMenuBar, ShortcutRunsItsItemOnceAndStaysHandled) {
@@ -339,28 +294,18 @@ class TSkinFrameForm : public TForm {
 };
 DEFINE_COMPONENT(TSkinFrameForm, TForm, ({}), ({}))
 
-TMainMenu* MenuWith(TComponent* owner, const std::vector<std::string>& captions) {
+TMainMenu* MenuWith(TComponent* owner, const std::string& caption) {
   auto* menu = Create<TMainMenu>(owner);
-  for (const std::string& caption : captions) {
-    auto* item = Create<TMenuItem>(owner);
-    item->SetCaption(caption);
-    auto* sub = Create<TMenuItem>(owner);
-    sub->SetCaption("Item");
-    item->Add(sub);
-    menu->Items()->Add(item);
-  }
+  auto* item = Create<TMenuItem>(owner);
+  item->SetCaption(caption);
+  menu->Items()->Add(item);
   return menu;
 }
 
-std::vector<std::string> Captions(TToolBar* bar) {
-  std::vector<std::string> list;
-  for (int i = 0; i < bar->ButtonCount(); ++i) list.push_back(ButtonText(bar, i));
-  return list;
+std::vector<bool> Shown(TzubSkinWindowVCL* frame) {
+  return {frame->MDIButtons[0]->Visible(), frame->MDIButtons[1]->Visible(), frame->MDIButtons[2]->Visible()};
 }
-
-std::vector<bool> Shown(TzubSkinWindowVCL* m) {
-  return {m->MDIButtons[0]->Visible(), m->MDIButtons[1]->Visible(), m->MDIButtons[2]->Visible()};
-}
+RECT Bounds(TControl* c) { return {c->Left(), c->Top(), c->Width(), c->Height()}; }
 
 TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
   TempSkinFile skin("menubar.zub", BuildSkin(MenuSkin()));
@@ -369,23 +314,21 @@ TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
   frame->SetFormStyle(fsMDIForm);
   frame->SetCaption("Frame");
   frame->SetBounds(20, 20, 640, 480);
-  frame->SetMenu(MenuWith(frame, {"&Window"}));
+  frame->SetMenu(MenuWith(frame, "&Window"));
   auto* engine = Create<TzubSkinEngine>(frame);
   engine->SetSkinFile(skin.path);
   engine->SetActive(true);
   engine->SkinWindow(frame->Handle());
   frame->Show();
   TzubSkinWindowVCL* skinner = SkinnerOf(engine, frame);
-  ASSERT_NE(skinner, nullptr);
   HWND client = frame->ClientHandle();
 
   TForm* children[2] = {};
-  const char* names[2] = {"&Document", "&Picture"};
   for (int i = 0; i < 2; ++i) {
     TForm* child = Create<TForm>(nullptr, true);
     child->SetCaption(i == 0 ? "One" : "Two");
     child->SetBounds(10 + 30 * i, 10, 200, 150);
-    child->SetMenu(MenuWith(child, {names[i]}));
+    child->SetMenu(MenuWith(child, i == 0 ? "&Document" : "&Picture"));
     if (i == 0) child->SetBorderIcons({biSystemMenu, biMaximize});
     child->SetFormStyle(fsMDIChild);
     engine->SkinWindow(child->Handle());
@@ -393,7 +336,6 @@ TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
   }
   TForm* one = children[0];
   TForm* two = children[1];
-  EXPECT_EQ(frame->ActiveMDIChild(), two);
   EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Picture"});
   SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(one->Handle()), 0);
   EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Document"});
@@ -411,19 +353,18 @@ TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
 
   frame->SetClientWidth(500);
   frame->SetClientHeight(400);
-  const int bar = skinner->GetMenuBarHeight();
+  const int a = 400 - skinner->GetMenuBarHeight();  // the height below the bar
   const struct {
     UINT msg;
     WPARAM wp;
-    RECT twoAt, oneAt;  // left, top, width, height: the highest index first
+    RECT two, one;  // left, top, width, height: the highest index first
   } layouts[] = {{WM_MDICASCADE, 0, {0, 0, 400, 240}, {22, 22, 400, 240}},
-                 {WM_MDITILE, MDITILE_VERTICAL, {0, 0, 248, 400 - bar - 4}, {248, 0, 248, 400 - bar - 4}},
-                 {WM_MDITILE, MDITILE_HORIZONTAL, {0, 0, 496, (400 - bar) / 2 - 2}, {0, (400 - bar) / 2 - 2, 496, (400 - bar) / 2 - 2}}};
+                 {WM_MDITILE, MDITILE_VERTICAL, {0, 0, 248, a - 4}, {248, 0, 248, a - 4}},
+                 {WM_MDITILE, MDITILE_HORIZONTAL, {0, 0, 496, a / 2 - 2}, {0, a / 2 - 2, 496, a / 2 - 2}}};
   for (const auto& l : layouts) {
     SendMessageA(client, l.msg, l.wp, 0);
-    const RECT t{two->Left(), two->Top(), two->Width(), two->Height()}, o{one->Left(), one->Top(), one->Width(), one->Height()};
-    EXPECT_TRUE(EqualRect(&t, &l.twoAt)) << l.msg << "/" << l.wp << ": " << t.left << "," << t.top << " " << t.right << "x" << t.bottom;
-    EXPECT_TRUE(EqualRect(&o, &l.oneAt)) << l.msg << "/" << l.wp << ": " << o.left << "," << o.top << " " << o.right << "x" << o.bottom;
+    const RECT t = Bounds(two), o = Bounds(one);
+    EXPECT_TRUE(EqualRect(&t, &l.two) && EqualRect(&o, &l.one)) << l.msg << "/" << l.wp;
   }
   SaveScreenshot(frame->Handle(), "SkinMenuBar_MDIFrameTiled");
 
@@ -431,9 +372,8 @@ TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
   EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Document"});
   one->Free();  // the last one: the frame's own menu is back
   EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Window"});
-  EXPECT_EQ(Shown(skinner), (std::vector<bool>{false, false, false}));
 
-  // The client's procedure stub is given back each time the hook goes: more hooks than stubs.
+  // The client's procedure stub goes with each hook: more hooks than there are stubs.
   for (int i = 0; i < 600; ++i) {
     skinner->UnhookMDIClient();
     skinner->HookMDIClient();
