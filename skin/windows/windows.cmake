@@ -15,3 +15,12 @@ target_include_directories(skinwindows_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib
 
 # The MDI child buttons' glyphs go into every program that links the engine.
 cmake_language(DEFER CALL target_sources skinengine INTERFACE windows/ZUBSkinWindows.rc)
+
+# The menu bar that stands in for a skinned form's main menu, and the MDI buttons.
+list(APPEND SKINENGINE_SOURCES
+  windows/TzubSkinMenuBar.cpp
+  windows/TzubSkinMenuBarControlButton.cpp)
+suite_test(skinmenubar_test
+  windows/tests/TzubSkinMenuBarTest.cpp
+  LIBS skinengine SERIAL)  # shows and activates windows, drops menus
+target_include_directories(skinmenubar_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
