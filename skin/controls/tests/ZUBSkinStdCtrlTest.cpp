@@ -1,0 +1,103 @@
+// The 24 rows: which skinner CreateControlSkinner picks for every control of the gallery form.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "FormReader.h"
+#include "Spin.h"
+#include "StdCtrlTesting.h"
+#include "ZUBSkinRegistry.h"
+
+namespace {
+
+// Every control of the gallery, by class; children of controls included (the spin edit's button,
+// the radio group's buttons, the tool bar's buttons, the pages' contents).
+const std::map<std::string, std::string> kSkinnerOfClass = {
+    {"TFrame", "TzubSkinFrame"},
+    {"TScrollBox", "TzubSkinScrollWinControl"},
+    {"TToolBar", "TzubSkinToolBar"},
+    {"TToolButton", ""},
+    {"TStatusBar", "TzubSkinStatusBar"},
+    {"TDateTimePicker", "TzubSkinExtComboboxLikeControl"},
+    {"TTreeView", "TzubSkinScrollWinControl"},
+    {"TUpDown", "TzubSkinUpDown"},
+    {"THotKey", "TzubSkinBorderWinControl"},
+    {"TProgressBar", "TzubSkinProgressBar"},
+    {"TTrackBar", "TzubSkinTrackBar"},
+    {"TTabControl", "TzubSkinTabControl"},
+    {"TPageControl", "TzubSkinTabControl"},
+    {"TTabSheet", ""},
+    {"TDrawGrid", "TzubSkinGrid"},
+    {"TStringGrid", "TzubSkinGrid"},
+    {"TSpeedButton", "TzubSkinSpeedButton"},
+    {"TPanel", "TzubSkinPanel"},
+    {"TGroupBox", "TzubSkinGroupBox"},
+    {"TRadioGroup", "TzubSkinGroupBox"},
+    {"TGroupButton", "TzubSkinRadioButton"},
+    {"TScrollBar", "TzubSkinScrollBar"},
+    {"TListBox", "TzubSkinScrollWinControl"},
+    {"TListView", "TzubSkinScrollWinControl"},
+    {"TRadioButton", "TzubSkinRadioButton"},
+    {"TComboBox", "TzubSkinComboBox"},
+    {"TCheckBox", "TzubSkinCheckBox"},
+    {"TEdit", "TzubSkinScrollWinControl"},
+    {"TMemo", "TzubSkinScrollWinControl"},
+    {"TMaskEdit", "TzubSkinScrollWinControl"},
+    {"TSpinEdit", "TzubSkinScrollWinControl"},
+    {"TSpinButton", ""},
+    {"TButton", "TzubSkinButton"},
+    {"TBitBtn", "TzubSkinButton"},
+    {"TLabel", ""},
+    {"TNotebook", "TzubSkinScrollWinControl"},
+    {"TPage", "TzubSkinScrollWinControl"},
+    {"TControlBar", "TzubSkinScrollWinControl"},
+};
+
+void Walk(TWinControl* parent, std::vector<TControl*>& out) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    out.push_back(parent->Controls(i));
+    if (auto* w = As<TWinControl>(parent->Controls(i))) Walk(w, out);
+  }
+}
+
+std::string Picked(TControl* control, TzubSkinWindow* window) {
+  TzubSkinControlVCL* s = CreateControlSkinner(control, window);
+  const std::string name = s ? s->ClassName() : "";
+  ReleaseSkinControl(s);
+  return name;
+}
+
+TEST(StdCtrlRows, EveryGalleryControlGetsTheSkinnerOfTheLastRowItInheritsFrom) {
+  RegisterStdCtrlSkinners();
+  const size_t rows = SkinControlClassTable.size();
+  RegisterStdCtrlSkinners();  // once, however often entered
+  EXPECT_EQ(SkinControlClassTable.size(), rows);
+  EXPECT_GE(rows, 24u);
+
+  stdctrl::SkinnedForm s;
+  TForm* gallery = Create<TForm>(nullptr, true);
+  ReadComponentText(gallery, LoadFormResource("GALLERY"));
+  std::vector<TControl*> controls;
+  Walk(gallery, controls);
+  std::set<std::string> seen;
+  for (TControl* c : controls) {
+    auto row = kSkinnerOfClass.find(c->ClassName());
+    if (row == kSkinnerOfClass.end()) {
+      ADD_FAILURE() << "the table has no line for " << c->ClassName();
+      continue;
+    }
+    seen.insert(row->first);
+    EXPECT_EQ(Picked(c, s.window), row->second) << c->Name() << ": " << c->ClassName();
+  }
+  for (const auto& row : kSkinnerOfClass) EXPECT_TRUE(seen.count(row.first)) << "the gallery shows no " << row.first;
+
+  // A row appended later wins for its class and its descendants.
+  SkinControlClassTable.push_back({TCustomEdit::StaticClass(), NewSkinControlVCL<TzubSkinPanel>});
+  EXPECT_EQ(Picked(FindOwned<TControl>(gallery, "Memo1"), s.window), "TzubSkinPanel");
+  SkinControlClassTable.pop_back();
+  gallery->Free();
+}
+
+}  // namespace
