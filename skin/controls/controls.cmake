@@ -29,3 +29,4 @@ suite_test(skinstdctrl_test
 target_include_directories(skinstdctrl_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.rc PROPERTIES
                             OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.form)
+target_sources(skinstdctrl_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/tests/TzubSkinStdCtrlPaintTest.cpp)

@@ -95,13 +95,12 @@ inline void Redraw(HWND wnd) {
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-// The screen's pixel at a client point of the window.
+// The pixel at a client point of the window, read through its own device context (what was
+// drawn there, whether or not the screen shows it yet).
 inline uint32_t Pixel(HWND wnd, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(wnd, &p);
-  HDC dc = GetDC(nullptr);
-  const COLORREF c = GetPixel(dc, p.x, p.y);
-  ReleaseDC(nullptr, dc);
+  HDC dc = GetDC(wnd);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(wnd, dc);
   return c;
 }
 inline uint32_t Pixel(TWinControl* c, int x, int y) { return Pixel(c->Handle(), x, y); }
