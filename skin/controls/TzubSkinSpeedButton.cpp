@@ -20,7 +20,16 @@ bool TzubSkinSpeedButton::BeforeMessage(TMessage& Message) {
       PaintSkin();
       return true;
     case WM_PAINT:
-      PaintSkin();  // the button's own painting never runs while skinning
+      // The button's own painting never runs while skinning. The parent composes its graphic
+      // controls off screen and hands over that DC: painting elsewhere would be covered.
+      if (Message.WParam) {
+        TCanvas canvas;
+        canvas.SetHandle(reinterpret_cast<HDC>(Message.WParam));
+        PaintOn(&canvas);
+        canvas.SetHandle(nullptr);
+      } else {
+        PaintSkin();
+      }
       Message.Result = 0;
       return false;
     default:
@@ -29,10 +38,16 @@ bool TzubSkinSpeedButton::BeforeMessage(TMessage& Message) {
 }
 
 void TzubSkinSpeedButton::PaintSkin() {
-  auto* button = As<TSpeedButton>(Control);
-  if (!button || !button->Parent() || !button->Parent()->HandleAllocated()) return;
+  if (!Control || !Control->Parent() || !Control->Parent()->HandleAllocated()) return;
   TControlCanvas canvas;
-  canvas.SetControl(button);
+  canvas.SetControl(Control);
+  PaintOn(&canvas);
+}
+
+void TzubSkinSpeedButton::PaintOn(TCanvas* Canvas) {
+  auto* button = As<TSpeedButton>(Control);
+  if (!button) return;
+  TCanvas& canvas = *Canvas;
   const RECT client = button->ClientRect();
   const bool enabled = button->Enabled();
   const bool pressed = Pressed();

@@ -9,4 +9,7 @@ class TzubSkinSpeedButton : public TzubSkinControlVCL {
   using TzubSkinControlVCL::TzubSkinControlVCL;
   bool BeforeMessage(TMessage& Message) override;
   void PaintSkin() override;
+
+ private:
+  void PaintOn(TCanvas* Canvas);
 };

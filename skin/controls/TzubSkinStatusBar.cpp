@@ -9,7 +9,10 @@ void TzubSkinStatusBar::PaintSkin() {
   if (!bar || !bar->SizeGrip() || !bar->HandleAllocated()) return;
   const int w = bar->Width(), h = bar->Height();
   const RECT g{w - 16, h - 15, w - 1, h - 1};
-  TCanvas* canvas = bar->Canvas();
+  // A canvas of our own: the bar's keeps the DC of a window that a restyle replaced.
+  TControlCanvas own;
+  own.SetControl(bar);
+  TCanvas* canvas = &own;
   canvas->Brush()->SetStyle(bsSolid);
   canvas->Brush()->SetColor(bar->Color());
   canvas->FillRect(g);

@@ -80,7 +80,8 @@ void TzubSkinTabControl::PaintSkin() {
   else if (side == SkinSide::Right) RotateBitmapRight(&bar);
   if (!bar.Empty()) canvas->StretchDraw(ToRect(TabBarRect(ToSkinRect(page), side, bar.Width(), bar.Height())), &bar);
 
-  BitBlt(tabs->Canvas()->Handle(), 0, 0, bitmap.Width(), bitmap.Height(), canvas->Handle(), 0, 0, SRCCOPY);
+  // A DC of our own: the control's canvas keeps the DC of a window that a restyle replaced.
+  CopyToClient(window, &bitmap);
 }
 
 void TzubSkinTabControl::PaintTab(TBitmap* Bitmap, int Index, bool Selected, const RECT& ItemRect) {

@@ -29,4 +29,5 @@ suite_test(skinstdctrl_test
 target_include_directories(skinstdctrl_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.rc PROPERTIES
                             OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.form)
-target_sources(skinstdctrl_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/tests/TzubSkinStdCtrlPaintTest.cpp)
+target_sources(skinstdctrl_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/tests/TzubSkinStdCtrlPaintTest.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/tests/TzubSkinStdCtrlBarsTest.cpp)

@@ -29,6 +29,15 @@ inline std::vector<uint8_t> TwoPieceBmp(int w, int h, uint32_t left, uint32_t ri
   return zubskin::EncodeBmp24(image);
 }
 
+// One colour with a magenta bottom row, the colour a transparent bitmap leaves out.
+inline std::vector<uint8_t> KeyedBmp(int w, int h, uint32_t colour) {
+  zubskin::SkinImage image(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      image.Set(x, y, y == h - 1 ? zubskin::kSkinMagenta : zubskin::SkinRGB(colour & 0xFF, (colour >> 8) & 0xFF, colour >> 16));
+  return zubskin::EncodeBmp24(image);
+}
+
 inline std::vector<uint8_t> ControlSkin() {
   zubskin::SkinFileWriter writer;
   const std::pair<const char*, uint32_t> colours[] = {
@@ -40,8 +49,8 @@ inline std::vector<uint8_t> ControlSkin() {
   writer.AddImage("TabControlTabImage", TwoPieceBmp(40, 30, kTabSelected, kTabOther));
   writer.AddImage("TabControlBarImage", SolidBmp(10, 3, kTabBar));
   writer.AddImage("TrackBarBarImage", SolidBmp(12, 4, kTrackBar));
-  writer.AddImage("TrackBarSliderImage", SolidBmp(10, 18, kSlider));
-  writer.AddImage("TrackBarSliderVImage", SolidBmp(18, 10, kSliderV));
+  writer.AddImage("TrackBarSliderImage", KeyedBmp(10, 18, kSlider));
+  writer.AddImage("TrackBarSliderVImage", KeyedBmp(18, 10, kSliderV));
   writer.AddImage("ScrollBarButtonImage", SolidBmp(96, 16, kScrollButton));
   writer.AddImage("ScrollBarSliderImage", SolidBmp(16, 16, kScrollSlider));
   return writer.Build();
@@ -103,6 +112,23 @@ inline uint32_t Pixel(HWND wnd, int x, int y) {
   ReleaseDC(wnd, dc);
   return c;
 }
+// The window's client area as its own device context holds it, into SUITE_SHOTS/<name>.bmp.
+inline void SaveClientPicture(HWND wnd, const std::string& name) {
+  const char* shots = std::getenv("SUITE_SHOTS");
+  if (!shots) return;
+  RECT r;
+  GetClientRect(wnd, &r);
+  TBitmap picture;
+  picture.SetSize(r.right, r.bottom);
+  HDC dc = GetDC(wnd);
+  BitBlt(picture.Canvas()->Handle(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  std::string path = std::string("Z:") + shots + "/" + name + ".bmp";
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  picture.SaveToFile(path);
+}
+
 inline uint32_t Pixel(TWinControl* c, int x, int y) { return Pixel(c->Handle(), x, y); }
 
 }  // namespace stdctrl
