@@ -31,3 +31,4 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.rc PROPER
                             OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.form)
 target_sources(skinstdctrl_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/tests/TzubSkinStdCtrlPaintTest.cpp
                ${CMAKE_CURRENT_LIST_DIR}/tests/TzubSkinStdCtrlBarsTest.cpp)
+target_compile_definitions(skinstdctrl_test PRIVATE SOURCE_DIR="${CMAKE_SOURCE_DIR}")

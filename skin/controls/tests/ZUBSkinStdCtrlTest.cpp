@@ -1,12 +1,15 @@
 // The 24 rows: which skinner CreateControlSkinner picks for every control of the gallery form.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 
 #include "FormReader.h"
 #include "Spin.h"
+#include "Startup.h"
 #include "StdCtrlTesting.h"
 #include "ZUBSkinRegistry.h"
 
@@ -70,7 +73,7 @@ std::string Picked(TControl* control, TzubSkinWindow* window) {
 }
 
 TEST(StdCtrlRows, EveryGalleryControlGetsTheSkinnerOfTheLastRowItInheritsFrom) {
-  RegisterStdCtrlSkinners();
+  InitializeUnits();  // the unit's start-up appends the rows
   const size_t rows = SkinControlClassTable.size();
   RegisterStdCtrlSkinners();  // once, however often entered
   EXPECT_EQ(SkinControlClassTable.size(), rows);
@@ -98,6 +101,30 @@ TEST(StdCtrlRows, EveryGalleryControlGetsTheSkinnerOfTheLastRowItInheritsFrom) {
   EXPECT_EQ(Picked(FindOwned<TControl>(gallery, "Memo1"), s.window), "TzubSkinPanel");
   SkinControlClassTable.pop_back();
   gallery->Free();
+}
+
+// The control classes the three programs' forms place get the skinners the gallery's get.
+TEST(StdCtrlRows, EveryControlClassOfTheProgramsFormsIsServed) {
+  InitializeUnits();
+  stdctrl::SkinnedForm s;
+  const std::regex object(R"(object \w+: (T\w+))");
+  for (const char* form : {"dvdconvert/Unit1.form", "dvdconvert/working.form", "videoconvert/Unit1.form",
+                           "videoconvert/working.form", "launcher/Unita.form"}) {
+    std::ifstream in(std::string(SOURCE_DIR) + "/" + form);
+    ASSERT_TRUE(in) << form;
+    std::string line;
+    while (std::getline(in, line)) {
+      std::smatch m;
+      if (!std::regex_search(line, m, object)) continue;
+      TClass cls = FindClass(m[1]);
+      if (!cls || !cls->InheritsFrom(TControl::StaticClass()) || cls->InheritsFrom(TCustomForm::StaticClass())) continue;
+      auto row = kSkinnerOfClass.find(m[1]);
+      ASSERT_NE(row, kSkinnerOfClass.end()) << form << ": " << m[1];
+      auto* control = static_cast<TControl*>(CreateComponent(cls, s.f.form));
+      EXPECT_EQ(Picked(control, s.window), row->second) << form << ": " << m[1];
+      control->Free();
+    }
+  }
 }
 
 }  // namespace
