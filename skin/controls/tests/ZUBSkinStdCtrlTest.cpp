@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FormReader.h"
+#include "Screenshot.h"
 #include "Spin.h"
 #include "Startup.h"
 #include "StdCtrlTesting.h"
@@ -100,6 +101,40 @@ TEST(StdCtrlRows, EveryGalleryControlGetsTheSkinnerOfTheLastRowItInheritsFrom) {
   SkinControlClassTable.push_back({TCustomEdit::StaticClass(), NewSkinControlVCL<TzubSkinPanel>});
   EXPECT_EQ(Picked(FindOwned<TControl>(gallery, "Memo1"), s.window), "TzubSkinPanel");
   SkinControlClassTable.pop_back();
+  gallery->Free();
+}
+
+// The gallery photographed plain, then with our skin on every control (the window skinner is the
+// stand-in: the frame stays the platform's). For people to look at.
+TEST(StdCtrlRows, TheGalleryPhotographedPlainAndSkinned) {
+  InitializeUnits();
+  UseTestSkinWindows use;
+  TForm* gallery = Create<TForm>(nullptr, true);
+  ReadComponentText(gallery, LoadFormResource("GALLERY"));
+  auto* engine = Create<TzubSkinEngine>(gallery);
+  gallery->Show();
+  UpdateWindow(gallery->Handle());
+  WaitUntil([] { return false; }, 200);
+  SaveScreenshot(gallery->Handle(), "gallery-plain");
+
+  engine->SetSkinFile(std::string(SOURCE_DIR) + "/skin/Fernwhistle.zub");
+  engine->SetActive(true);
+  ASSERT_TRUE(engine->IsSkinning());
+  engine->SkinWindow(gallery->Handle());
+  TzubSkinWindow* window = TTestSkinWindow::Created().back();
+  std::vector<TControl*> controls;
+  Walk(gallery, controls);
+  std::vector<TzubSkinControl*> skinners;
+  for (TControl* c : controls)
+    if (TzubSkinControlVCL* s = CreateControlSkinner(c, window)) {
+      skinners.push_back(s);
+      s->SkinStateChanged();
+      if (s->WantsParentColor()) c->SetParentColor(true);
+    }
+  gallery->SetColor(engine->GetFormBackgroundColor());
+  WaitUntil([] { return false; }, 200);
+  SaveScreenshot(gallery->Handle(), "gallery-skinned-controls");
+  for (TzubSkinControl* s : skinners) ReleaseSkinControl(s);
   gallery->Free();
 }
 
