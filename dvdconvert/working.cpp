@@ -40,6 +40,7 @@ void TworkForm::Loaded() {
 }
 
 void TworkForm::FormCreate(TObject*) {
+  Form1->zubSkinEngine1->SkinAllScreenForms();
   ShellRunner = StartShell(IsNT, TNewLineEvent::Bind<&Output::HandleOutputLine>(), ShellDir);
 }
 

@@ -4,6 +4,10 @@ list(APPEND SKINENGINE_SOURCES
   controls/TzubSkinScrollWinControl.cpp
   controls/TzubSkinExtComboboxLikeControl.cpp)
 
+# The button family.
+list(APPEND SKINENGINE_SOURCES
+  controls/TzubSkinButton.cpp)
+
 # ---- ZUBSkinStdCtrl: the control skinners and their 24 registration rows ----
 list(APPEND SKINENGINE_SOURCES
   controls/ZUBSkinStdCtrl.cpp
