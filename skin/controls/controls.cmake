@@ -22,6 +22,8 @@ target_include_directories(skincontrols_test PRIVATE ${CMAKE_SOURCE_DIR}/classli
 # The button family.
 list(APPEND SKINENGINE_SOURCES
   controls/TzubSkinButton.cpp)
+suite_test(skinbuttons_test controls/tests/TzubSkinButtonTest.cpp LIBS skinengine SERIAL)  # shows and activates windows
+target_include_directories(skinbuttons_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
 
 # ---- ZUBSkinStdCtrl: the control skinners and their 24 registration rows ----
 list(APPEND SKINENGINE_SOURCES

@@ -9,8 +9,9 @@ list(APPEND SKINENGINE_SOURCES
 
 suite_test(skinwindows_test
   windows/tests/TzubSkinWindowTest.cpp
+  windows/tests/TzubSkinWindowVCLTest.cpp
   LIBS skinengine comdlg32 SERIAL)  # shows and activates windows, moves the pointer
-target_include_directories(skinwindows_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests)
+target_include_directories(skinwindows_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
 
 # The MDI child buttons' glyphs go into every program that links the engine.
 cmake_language(DEFER CALL target_sources skinengine INTERFACE windows/ZUBSkinWindows.rc)
