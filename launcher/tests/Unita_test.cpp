@@ -9,6 +9,7 @@
 #include "LaunchFolder.h"
 #include "TestLoop.h"
 #include "Unita.h"
+#include "ZUBSkinMessages.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ TEST_F(LauncherForm, ResourceGivesTheWindowAndItsPanels) {
   EXPECT_EQ(form->Name(), "mainform");
   EXPECT_EQ(form->Caption(), "Fernwhistle Pro For 3GP 1.0 beta");
   EXPECT_EQ(form->BorderStyle(), bsDialog);
+  EXPECT_EQ(SendMessageA(form->Handle(), ZM_ISSKINNED, 0, 0), 1);
   RECT client;
   GetClientRect(form->Handle(), &client);
   EXPECT_EQ(client.right, 364);

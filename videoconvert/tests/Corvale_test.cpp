@@ -9,6 +9,7 @@
 
 #include "ModalTesting.h"
 #include "Screenshot.h"
+#include "SkinnedChecks.h"
 #include "SysUtils.h"
 #include "Unit1.h"
 #include "working.h"
@@ -41,12 +42,15 @@ class CorvaleTest : public ::testing::Test {
   std::string Convert(const std::string& shot = "") {
     std::string message;
     finished = false;
+    messageSkinned = false;
     DWORD start = GetTickCount();
     WatchWhileModal([&, start] {
-      message = TakeMessage();
+      message = TakeSkinnedMessage(messageSkinned, shot);
       if (!message.empty()) return true;
       if (workForm && workForm->Button2->Enabled()) {
         if (!shot.empty()) SaveScreenshot(workForm->Handle(), shot);
+        workSkinned = IsSkinnedWindow(workForm->Handle()) && HasRoundedTop(workForm->Handle());
+        workClient = ClientSizeOf(workForm->Handle());
         memo = workForm->Memo1->Lines()->Text();
         bar = workForm->ProgressBar1->Position();
         finished = true;
@@ -63,6 +67,8 @@ class CorvaleTest : public ::testing::Test {
     return message;
   }
   bool finished = false;
+  bool messageSkinned = false, workSkinned = false;
+  SIZE workClient{};
   std::string memo;
   int bar = 0;
 };
@@ -81,8 +87,9 @@ TEST(ThreeGpExtension, AnyLetterCaseNoTrimming) {
 
 TEST_F(CorvaleTest, ConvertRefusesAnOutputNameWithoutThe3gpExtension) {
   Form1->Edit2->SetText("clip.mp4");
-  EXPECT_EQ(Convert(), "You have to type the .3gp extension after the file name that you want to save after the "
+  EXPECT_EQ(Convert("corvale-message"), "You have to type the .3gp extension after the file name that you want to save after the "
                        "conversion. Such as abc.3gp");
+  EXPECT_TRUE(messageSkinned);
   EXPECT_EQ(workForm, nullptr);
 }
 
@@ -96,6 +103,13 @@ TEST_F(CorvaleTest, AConversionFillsTheMemoAndTheBar) {
   SaveScreenshot(Form1->Handle(), "corvale-main");
   EXPECT_EQ(Convert("corvale-work"), "");
   ASSERT_TRUE(finished) << memo;
+  EXPECT_TRUE(workSkinned);
+  EXPECT_EQ(workClient.cx, 477);
+  EXPECT_EQ(workClient.cy, 267);
+  EXPECT_TRUE(IsSkinnedWindow(Form1->Handle()));
+  EXPECT_TRUE(HasRoundedTop(Form1->Handle()));
+  EXPECT_EQ(ClientSizeOf(Form1->Handle()).cx, 453);
+  EXPECT_EQ(ClientSizeOf(Form1->Handle()).cy, 227);
   EXPECT_EQ(bar, 100);
   EXPECT_EQ(memo.rfind("Converting to 3gp video ..\r\n", 0), 0u) << memo;
   EXPECT_NE(memo.find("frame=  250 q="), std::string::npos) << memo;
