@@ -1,3 +1,5 @@
-# The control-skinner bases; the skinners themselves come later.
+# The control-skinner bases and overlays, and the window-class skinners of system dialogs.
 list(APPEND SKINENGINE_SOURCES
-  controls/TzubSkinControl.cpp)
+  controls/TzubSkinControl.cpp
+  controls/TzubSkinScrollWinControl.cpp
+  controls/TzubSkinExtComboboxLikeControl.cpp)

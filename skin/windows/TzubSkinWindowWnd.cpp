@@ -70,7 +70,7 @@ void TzubSkinWindowWnd::UnskinChildControls() {
   while (!list.empty()) {
     TzubSkinControl* skinner = list.front();
     list.erase(list.begin());
-    skinner->Free();  // a control skinner gives its window back as it goes
+    ReleaseSkinControl(skinner);  // detached; freed once no call through it runs
   }
 }
 
@@ -132,7 +132,8 @@ void TzubSkinWindowWnd::ApplySkinState() {
     for (TzubSkinControl* skinner : ControlSkinners) {
       if (!skinner) continue;
       try {
-        PostMessageA(skinner->Handle, WM_PAINT, 0, 0);
+        skinner->SkinStateChanged();
+        if (skinner->Handle && IsWindow(skinner->Handle)) PostMessageA(skinner->Handle, WM_PAINT, 0, 0);
       } catch (...) {
         // one child's failure leaves the others to be switched
       }
