@@ -6,7 +6,8 @@
 
 void InitCommonControlClasses() {
   static const bool done = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS |
+                                 ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
     return InitCommonControlsEx(&icc) != FALSE;
   }();
   (void)done;
@@ -312,173 +313,6 @@ void TCustomListView::SetBorderStyle(TBorderStyle value) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// TToolBar
-
-DEFINE_COMPONENT(TToolBar, TWinControl,
-                 ({Prop<&TToolBar::ButtonHeight, &TToolBar::SetButtonHeight>("ButtonHeight"),
-                   Prop<&TToolBar::ButtonWidth, &TToolBar::SetButtonWidth>("ButtonWidth"),
-                   Prop<&TControl::Caption, &TControl::SetCaption>("Caption"),
-                   Prop<&TToolBar::Flat, &TToolBar::SetFlat>("Flat"),
-                   Prop<&TToolBar::ShowCaptions, &TToolBar::SetShowCaptions>("ShowCaptions")}),
-                 ({}))
-
-TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 150, 29); }
-
-TToolBar::~TToolBar() {
-  for (TToolButton* b : buttons_) b->bar_ = nullptr;  // deleted without Free: the buttons go after this part
-}
-
-void TToolBar::CreateParams(TCreateParams& p) {
-  InitCommonControlClasses();
-  TWinControl::CreateParams(p);
-  p.SystemClass = TOOLBARCLASSNAMEA;
-  // The bar keeps the bounds it was given; buttons wrap to the next row when they do not fit.
-  p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_WRAPABLE;
-  if (flat_) p.Style |= TBSTYLE_FLAT;
-}
-
-void TToolBar::InitializeWnd() {
-  HWND wnd = Handle();
-  SendMessageA(wnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(wnd, TB_SETBITMAPSIZE, 0, MAKELONG(0, 0));  // captions only
-  RebuildButtons();
-}
-
-void TToolBar::RebuildButtons() {
-  if (!HandleAllocated()) return;
-  HWND wnd = Handle();
-  while (SendMessageA(wnd, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageA(wnd, TB_DELETEBUTTON, 0, 0);
-  SendMessageA(wnd, TB_SETBUTTONSIZE, 0, MAKELONG(buttonWidth_, buttonHeight_));
-  SendMessageA(wnd, TB_SETBUTTONWIDTH, 0, MAKELONG(buttonWidth_, buttonWidth_));
-  std::vector<std::string> captions;
-  for (TToolButton* b : buttons_) captions.push_back(b->Caption());
-  for (size_t i = 0; i < buttons_.size(); ++i) {
-    TBBUTTON tb{};
-    tb.iBitmap = I_IMAGENONE;
-    tb.idCommand = static_cast<int>(i);  // the index: CN_COMMAND finds the button by it
-    tb.fsState = buttons_[i]->Enabled() ? TBSTATE_ENABLED : 0;
-    tb.fsStyle = BTNS_BUTTON;
-    tb.iString = showCaptions_ ? reinterpret_cast<INT_PTR>(captions[i].c_str()) : -1;
-    SendMessageA(wnd, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
-  }
-  SendMessageA(wnd, TB_AUTOSIZE, 0, 0);
-  SyncBounds();
-}
-
-void TToolBar::SyncBounds() {
-  if (!HandleAllocated()) return;
-  for (size_t i = 0; i < buttons_.size(); ++i) {
-    RECT r{};
-    if (SendMessageA(Handle(), TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)))
-      buttons_[i]->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-  }
-}
-
-void TToolBar::AddButton(TToolButton* button) {
-  buttons_.push_back(button);
-  RebuildButtons();
-}
-
-void TToolBar::RemoveButton(TToolButton* button) {
-  buttons_.erase(std::remove(buttons_.begin(), buttons_.end(), button), buttons_.end());
-  RebuildButtons();
-}
-
-void TToolBar::SetFlat(bool value) {
-  flat_ = value;
-  SetWindowStyle(TBSTYLE_FLAT, value);
-  Invalidate();
-}
-
-void TToolBar::SetShowCaptions(bool value) {
-  showCaptions_ = value;
-  RebuildButtons();
-}
-
-void TToolBar::SetButtonWidth(int32_t value) {
-  buttonWidth_ = value;
-  RebuildButtons();
-}
-
-void TToolBar::SetButtonHeight(int32_t value) {
-  buttonHeight_ = value;
-  RebuildButtons();
-}
-
-void TToolBar::WndProc(TMessage& m) {
-  switch (m.Msg) {
-    case CN_COMMAND: {
-      size_t id = LOWORD(m.WParam);
-      if (id < buttons_.size()) buttons_[id]->Click();
-      return;
-    }
-    case WM_SIZE:
-      TWinControl::WndProc(m);
-      SyncBounds();
-      return;
-    case WM_ERASEBKGND: {
-      // A flat bar is see-through: it asks its parent for the background, and our forms paint
-      // theirs in WM_PAINT only.
-      RECT r;
-      GetClientRect(Handle(), &r);
-      FillRect(reinterpret_cast<HDC>(m.WParam), &r, BrushHandle());
-      m.Result = 1;
-      return;
-    }
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-      // The buttons live inside the bar's window: the mouse goes to the platform, not to them.
-      if (m.Msg == WM_MOUSEMOVE) {
-        UpdateMouseControl(this);
-        TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, Handle(), 0};
-        TrackMouseEvent(&tme);
-      }
-      TControl::WndProc(m);
-      return;
-    default:
-      break;
-  }
-  TWinControl::WndProc(m);
-}
-
-DEFINE_COMPONENT(TToolButton, TGraphicControl, ({Prop<&TControl::Caption, &TControl::SetCaption>("Caption")}), ({}))
-
-TToolButton::TToolButton(TComponent* AOwner) : TGraphicControl(AOwner) {
-  clickEvents_ = false;  // the bar reports the clicks
-  SetBounds(0, 0, 23, 22);
-}
-
-TToolButton::~TToolButton() {
-  if (bar_) bar_->RemoveButton(this);
-}
-
-void TToolButton::BeforeDestruction() {
-  if (bar_) bar_->RemoveButton(this);
-  bar_ = nullptr;
-  TGraphicControl::BeforeDestruction();
-}
-
-void TToolButton::SetParent(TWinControl* parent) {
-  if (parent == Parent()) return;
-  if (bar_) bar_->RemoveButton(this);
-  bar_ = nullptr;
-  TGraphicControl::SetParent(parent);
-  bar_ = As<TToolBar>(parent);
-  if (bar_) bar_->AddButton(this);
-}
-
-void TToolButton::WndProc(TMessage& m) {
-  TGraphicControl::WndProc(m);
-  if ((m.Msg == CM_TEXTCHANGED || m.Msg == CM_ENABLEDCHANGED) && bar_) bar_->RebuildButtons();
-}
-
-// ---------------------------------------------------------------------------------------------
 // TProgressBar
 
 DEFINE_COMPONENT(TProgressBar, TWinControl,
@@ -560,4 +394,220 @@ void TProgressBar::SetOrientation(TProgressBarOrientation value) {
   if (orientation_ == value) return;
   orientation_ = value;
   RecreateWnd();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TStatusBar
+
+DEFINE_COMPONENT(TStatusBar, TWinControl,
+                 ({Prop<&TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel>("SimplePanel"),
+                   Prop<&TStatusBar::SimpleText, &TStatusBar::SetSimpleText>("SimpleText"),
+                   Prop<&TStatusBar::SizeGrip, &TStatusBar::SetSizeGrip>("SizeGrip")}),
+                 ({}))
+
+TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner), canvas_(new TControlCanvas) {
+  canvas_->SetControl(this);
+  SetBounds(0, 0, 150, 19);
+  SetAlign(alBottom);
+}
+
+void TStatusBar::CreateParams(TCreateParams& p) {
+  InitCommonControlClasses();
+  TWinControl::CreateParams(p);
+  p.SystemClass = STATUSCLASSNAMEA;
+  // The library places the bar; the platform would move it to the parent's bottom.
+  p.Style = (p.Style & ~WS_CLIPCHILDREN) | CCS_NOPARENTALIGN | CCS_NORESIZE;
+  if (sizeGrip_) p.Style |= SBARS_SIZEGRIP;
+}
+
+void TStatusBar::InitializeWnd() {
+  SendMessageA(Handle(), SB_SIMPLE, simplePanel_, 0);
+  SendMessageA(Handle(), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(simpleText_.c_str()));
+}
+
+void TStatusBar::SetSizeGrip(bool value) {
+  if (sizeGrip_ == value) return;
+  sizeGrip_ = value;
+  RecreateWnd();
+}
+
+void TStatusBar::SetSimpleText(std::string value) {
+  simpleText_ = std::move(value);
+  if (HandleAllocated())
+    SendMessageA(Handle(), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(simpleText_.c_str()));
+}
+
+void TStatusBar::SetSimplePanel(bool value) {
+  simplePanel_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), SB_SIMPLE, value, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TDateTimePicker
+
+DEFINE_CLASS(TCommonCalendar, TWinControl, ({}))
+DEFINE_COMPONENT(TDateTimePicker, TCommonCalendar,
+                 ({Prop<&TDateTimePicker::DateFormat, &TDateTimePicker::SetDateFormat>("DateFormat"),
+                   Prop<&TDateTimePicker::Kind, &TDateTimePicker::SetKind>("Kind")}),
+                 ({}))
+
+TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TCommonCalendar(AOwner) {
+  SetBounds(0, 0, 186, 21);
+  SetColor(clWindow);
+  SetTabStop(true);
+}
+
+void TDateTimePicker::CreateParams(TCreateParams& p) {
+  InitCommonControlClasses();
+  TCommonCalendar::CreateParams(p);
+  p.SystemClass = DATETIMEPICK_CLASSA;
+  if (kind_ == dtkTime) p.Style |= DTS_TIMEFORMAT;
+  else if (dateFormat_ == dfLong) p.Style |= DTS_LONGDATEFORMAT;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TDateTimePicker::InitializeWnd() {
+  if (dateTime_.wYear) SendMessageA(Handle(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&dateTime_));
+}
+
+void TDateTimePicker::DestroyWnd() {
+  dateTime_ = DateTime();
+  TCommonCalendar::DestroyWnd();
+}
+
+SYSTEMTIME TDateTimePicker::DateTime() {
+  if (!HandleAllocated()) return dateTime_;
+  SYSTEMTIME t{};
+  SendMessageA(Handle(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&t));
+  return t;
+}
+
+void TDateTimePicker::SetDateTime(const SYSTEMTIME& value) {
+  dateTime_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&dateTime_));
+}
+
+void TDateTimePicker::SetKind(TDateTimeKind value) {
+  if (kind_ == value) return;
+  kind_ = value;
+  RecreateWnd();
+}
+
+void TDateTimePicker::SetDateFormat(TDTDateFormat value) {
+  if (dateFormat_ == value) return;
+  dateFormat_ = value;
+  RecreateWnd();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomTreeView
+
+DEFINE_CLASS(TCustomTreeView, TWinControl, ({}))
+DEFINE_COMPONENT(TTreeView, TCustomTreeView,
+                 ({Prop<&TCustomTreeView::BorderStyle, &TCustomTreeView::SetBorderStyle>("BorderStyle", &BorderStyleType),
+                   Prop<&TCustomTreeView::ShowButtons, &TCustomTreeView::SetShowButtons>("ShowButtons"),
+                   Prop<&TCustomTreeView::ShowLines, &TCustomTreeView::SetShowLines>("ShowLines"),
+                   Prop<&TCustomTreeView::ShowRoot, &TCustomTreeView::SetShowRoot>("ShowRoot")}),
+                 ({}))
+
+TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 121, 97);
+  SetColor(clWindow);
+  SetTabStop(true);
+}
+
+void TCustomTreeView::CreateParams(TCreateParams& p) {
+  InitCommonControlClasses();
+  TWinControl::CreateParams(p);
+  p.SystemClass = WC_TREEVIEWA;
+  p.Style &= ~WS_CLIPCHILDREN;
+  if (showButtons_) p.Style |= TVS_HASBUTTONS;
+  if (showLines_) p.Style |= TVS_HASLINES;
+  if (showRoot_) p.Style |= TVS_LINESATROOT;
+  if (borderStyle_ == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+// The items live in the window only: styles change in place rather than with a new window.
+void TCustomTreeView::SetStyleBit(bool& field, DWORD style, bool value) {
+  field = value;
+  SetWindowStyle(style, value);
+  Invalidate();
+}
+
+void TCustomTreeView::SetShowButtons(bool value) { SetStyleBit(showButtons_, TVS_HASBUTTONS, value); }
+void TCustomTreeView::SetShowLines(bool value) { SetStyleBit(showLines_, TVS_HASLINES, value); }
+void TCustomTreeView::SetShowRoot(bool value) { SetStyleBit(showRoot_, TVS_LINESATROOT, value); }
+
+void TCustomTreeView::SetBorderStyle(TBorderStyle value) {
+  if (borderStyle_ == value) return;
+  borderStyle_ = value;
+  if (!HandleAllocated()) return;
+  LONG_PTR ex = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
+  ex = value == bsSingle ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+  SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ex);
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+HTREEITEM TCustomTreeView::AddItem(HTREEITEM parent, const std::string& text) {
+  TVINSERTSTRUCTA ins{};
+  ins.hParent = parent ? parent : TVI_ROOT;
+  ins.hInsertAfter = TVI_LAST;
+  ins.item.mask = TVIF_TEXT;
+  ins.item.pszText = const_cast<char*>(text.c_str());
+  return reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+}
+
+int TCustomTreeView::ItemCount() {
+  return HandleAllocated() ? static_cast<int>(SendMessageA(Handle(), TVM_GETCOUNT, 0, 0)) : 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomHotKey
+
+namespace {
+// Short cuts keep Shift, Ctrl and Alt in bits 13 to 15, the control in HOTKEYF_ bits of the high byte.
+WORD ShortCutToHotKey(TShortCut s) {
+  BYTE mods = ((s & scShift) ? HOTKEYF_SHIFT : 0) | ((s & scCtrl) ? HOTKEYF_CONTROL : 0) | ((s & scAlt) ? HOTKEYF_ALT : 0);
+  return MAKEWORD(LOBYTE(s.value), mods);
+}
+
+TShortCut HotKeyToShortCut(WORD k) {
+  BYTE mods = HIBYTE(k);
+  return LOBYTE(k) | ((mods & HOTKEYF_SHIFT) ? scShift : 0) | ((mods & HOTKEYF_CONTROL) ? scCtrl : 0) |
+         ((mods & HOTKEYF_ALT) ? scAlt : 0);
+}
+}  // namespace
+
+DEFINE_CLASS(TCustomHotKey, TWinControl, ({}))
+DEFINE_COMPONENT(THotKey, TCustomHotKey, ({Prop<&TCustomHotKey::HotKey, &TCustomHotKey::SetHotKey>("HotKey")}), ({}))
+
+TCustomHotKey::TCustomHotKey(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 121, 19);
+  SetColor(clWindow);
+  SetTabStop(true);
+}
+
+void TCustomHotKey::CreateParams(TCreateParams& p) {
+  InitCommonControlClasses();
+  TWinControl::CreateParams(p);
+  p.SystemClass = HOTKEY_CLASSA;
+  p.Style &= ~WS_CLIPCHILDREN;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomHotKey::InitializeWnd() { SendMessageA(Handle(), HKM_SETHOTKEY, ShortCutToHotKey(hotKey_), 0); }
+
+void TCustomHotKey::DestroyWnd() {
+  hotKey_ = HotKey();
+  TWinControl::DestroyWnd();
+}
+
+TShortCut TCustomHotKey::HotKey() {
+  if (!HandleAllocated()) return hotKey_;
+  return HotKeyToShortCut(LOWORD(SendMessageA(Handle(), HKM_GETHOTKEY, 0, 0)));
+}
+
+void TCustomHotKey::SetHotKey(TShortCut value) {
+  hotKey_ = value;
+  if (HandleAllocated()) SendMessageA(Handle(), HKM_SETHOTKEY, ShortCutToHotKey(value), 0);
 }

@@ -1,4 +1,5 @@
-// The common controls: list view, tool bar with its buttons, progress bar.
+// The common controls: list view, tool bar with its buttons, progress bar, status bar, date-time
+// picker, tree view and hot-key edit; tab controls, track bar and up-down have their own units.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,11 @@
 #include "Component.h"
 #include "Controls.h"
 #include "Forms.h"
+#include "Menus.h"
 #include "StringList.h"
+#include "TabControls.h"
+#include "ToolBar.h"
+#include "TrackBar.h"
 
 // Registers the common control classes with the platform, once per program.
 void InitCommonControlClasses();
@@ -170,62 +175,6 @@ class TListView : public TCustomListView {
   using TCustomListView::TCustomListView;
 };
 
-class TToolButton;
-
-// A ToolbarWindow32 whose buttons are the TToolButton children, in the order they were added.
-class TToolBar : public TWinControl {
-  DECLARE_CLASS(TToolBar, TWinControl)
- public:
-  explicit TToolBar(TComponent* AOwner);
-  ~TToolBar() override;
-  bool Flat() const { return flat_; }
-  void SetFlat(bool Value);
-  bool ShowCaptions() const { return showCaptions_; }
-  void SetShowCaptions(bool Value);
-  int32_t ButtonWidth() const { return buttonWidth_; }
-  void SetButtonWidth(int32_t Value);
-  int32_t ButtonHeight() const { return buttonHeight_; }
-  void SetButtonHeight(int32_t Value);
-  int ButtonCount() const { return static_cast<int>(buttons_.size()); }
-  TToolButton* Buttons(int Index) const { return buttons_.at(Index); }
-
- protected:
-  void CreateParams(TCreateParams& Params) override;
-  void InitializeWnd() override;
-  void WndProc(TMessage& Message) override;
-
- private:
-  friend class TToolButton;
-  void AddButton(TToolButton* Button);
-  void RemoveButton(TToolButton* Button);
-  // Puts the buttons into the window again, and their places back into the TToolButtons.
-  void RebuildButtons();
-  void SyncBounds();
-  std::vector<TToolButton*> buttons_;
-  bool flat_ = false;
-  bool showCaptions_ = false;
-  int32_t buttonWidth_ = 23;
-  int32_t buttonHeight_ = 22;
-};
-
-// A button of a tool bar: the bar's window draws it and reports its clicks.
-class TToolButton : public TGraphicControl {
-  DECLARE_CLASS(TToolButton, TGraphicControl)
- public:
-  explicit TToolButton(TComponent* AOwner);
-  ~TToolButton() override;
-  void BeforeDestruction() override;
-  void SetParent(TWinControl* AParent) override;
-  TToolBar* ToolBar() const { return bar_; }
-
- protected:
-  void WndProc(TMessage& Message) override;
-
- private:
-  friend class TToolBar;
-  TToolBar* bar_ = nullptr;
-};
-
 DECLARE_ENUM(TProgressBarOrientation, pbHorizontal, pbVertical)
 
 class TProgressBar : public TWinControl {
@@ -261,4 +210,123 @@ class TProgressBar : public TWinControl {
   int32_t step_ = 10;
   bool smooth_ = false;
   TProgressBarOrientation orientation_ = pbHorizontal;
+};
+
+// A STATUSCLASSNAME window showing one text across it.
+class TStatusBar : public TWinControl {
+  DECLARE_CLASS(TStatusBar, TWinControl)
+ public:
+  explicit TStatusBar(TComponent* AOwner);
+  // The platform's grip in the bottom-right corner.
+  bool SizeGrip() const { return sizeGrip_; }
+  void SetSizeGrip(bool Value);
+  // The text the bar shows while SimplePanel is on (the only way it shows text here).
+  std::string SimpleText() const { return simpleText_; }
+  void SetSimpleText(std::string Value);
+  bool SimplePanel() const { return simplePanel_; }
+  void SetSimplePanel(bool Value);
+  // Drawing on the bar's window, over what the platform painted.
+  TCanvas* Canvas() const { return canvas_.get(); }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWnd() override;
+
+ private:
+  std::unique_ptr<TControlCanvas> canvas_;
+  std::string simpleText_;
+  bool sizeGrip_ = true;
+  bool simplePanel_ = true;
+};
+
+// The base of the platform's calendar controls.
+class TCommonCalendar : public TWinControl {
+  DECLARE_CLASS(TCommonCalendar, TWinControl)
+ public:
+  using TWinControl::TWinControl;
+};
+
+DECLARE_ENUM(TDateTimeKind, dtkDate, dtkTime)
+DECLARE_ENUM(TDTDateFormat, dfShort, dfLong)
+
+// A DATETIMEPICK_CLASS edit with its drop-down calendar (or its spin buttons for a time).
+class TDateTimePicker : public TCommonCalendar {
+  DECLARE_CLASS(TDateTimePicker, TCommonCalendar)
+ public:
+  explicit TDateTimePicker(TComponent* AOwner);
+  TDateTimeKind Kind() const { return kind_; }
+  void SetKind(TDateTimeKind Value);
+  TDTDateFormat DateFormat() const { return dateFormat_; }
+  void SetDateFormat(TDTDateFormat Value);
+  // The date and time the control shows.
+  SYSTEMTIME DateTime();
+  void SetDateTime(const SYSTEMTIME& Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWnd() override;
+  void DestroyWnd() override;
+
+ private:
+  TDateTimeKind kind_ = dtkDate;
+  TDTDateFormat dateFormat_ = dfShort;
+  SYSTEMTIME dateTime_{};  // while there is no window; zero: the control's today
+};
+
+// A WC_TREEVIEW window; its items live in the control only.
+class TCustomTreeView : public TWinControl {
+  DECLARE_CLASS(TCustomTreeView, TWinControl)
+ public:
+  explicit TCustomTreeView(TComponent* AOwner);
+  bool ShowButtons() const { return showButtons_; }
+  void SetShowButtons(bool Value);
+  bool ShowLines() const { return showLines_; }
+  void SetShowLines(bool Value);
+  bool ShowRoot() const { return showRoot_; }
+  void SetShowRoot(bool Value);
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle Value);
+  // A new last item under Parent (null: at the top level).
+  HTREEITEM AddItem(HTREEITEM Parent, const std::string& Text);
+  int ItemCount();
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+
+ private:
+  void SetStyleBit(bool& Field, DWORD Style, bool Value);
+  bool showButtons_ = true;
+  bool showLines_ = true;
+  bool showRoot_ = true;
+  TBorderStyle borderStyle_ = bsSingle;
+};
+
+class TTreeView : public TCustomTreeView {
+  DECLARE_CLASS(TTreeView, TCustomTreeView)
+ public:
+  using TCustomTreeView::TCustomTreeView;
+};
+
+// A HOTKEY_CLASS edit that shows the key combination pressed in it.
+class TCustomHotKey : public TWinControl {
+  DECLARE_CLASS(TCustomHotKey, TWinControl)
+ public:
+  explicit TCustomHotKey(TComponent* AOwner);
+  // The combination, as menu short cuts hold it.
+  TShortCut HotKey();
+  void SetHotKey(TShortCut Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void InitializeWnd() override;
+  void DestroyWnd() override;
+
+ private:
+  TShortCut hotKey_;
+};
+
+class THotKey : public TCustomHotKey {
+  DECLARE_CLASS(THotKey, TCustomHotKey)
+ public:
+  using TCustomHotKey::TCustomHotKey;
 };

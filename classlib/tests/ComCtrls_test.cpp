@@ -1,5 +1,7 @@
-// List view, tool bar and progress bar read from descriptions, checked through their messages.
+// The common controls read from descriptions, checked through their messages.
 #include "ComCtrls.h"
+#include "StdCtrls.h"
+#include "TrackBar.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -136,6 +138,7 @@ const char kToolBar[] = R"(
     Top = 104
     Width = 81
     Height = 113
+    Align = alNone
     ButtonHeight = 21
     ButtonWidth = 63
     Caption = 'ToolBar1'
@@ -255,6 +258,142 @@ TEST(ProgressBar, PositionIsReadBackAsTheControlClampsIt) {
   EXPECT_NE(bar->Handle(), wnd);
   EXPECT_FALSE(GetWindowLongA(bar->Handle(), GWL_STYLE) & PBS_SMOOTH);
   EXPECT_EQ(SendMessageA(bar->Handle(), PBM_GETPOS, 0, 0), 3);
+}
+
+const char kThinControls[] = R"(
+  object StatusBar1: TStatusBar
+    Top = 370
+    Width = 500
+    SimpleText = 'Ready'
+  end
+  object DateTimePicker1: TDateTimePicker
+    Left = 8
+    Top = 8
+    Kind = dtkTime
+  end
+  object TreeView1: TTreeView
+    Left = 8
+    Top = 40
+    ShowLines = False
+  end
+  object HotKey1: THotKey
+    Left = 8
+    Top = 150
+    HotKey = 16449
+  end
+  object TrackBar1: TTrackBar
+    Left = 200
+    Top = 8
+    Width = 45
+    Height = 150
+    Orientation = trVertical
+    TickStyle = tsNone
+    TickMarks = tmBoth
+    Min = 5
+    Max = 50
+    Position = 20
+    Frequency = 5
+  end
+  object Edit1: TEdit
+    Left = 300
+    Top = 8
+    Width = 80
+  end
+  object UpDown1: TUpDown
+    Left = 380
+    Top = 8
+    Orientation = udHorizontal
+    Min = -10
+    Max = 10
+    Position = 3
+    Associate = Edit1
+  end)";
+
+TEST(CommonControls, EachMakesItsPlatformControlWithTheStylesOfItsProperties) {
+  TestForm t(kThinControls);
+  struct Case {
+    const char* name;
+    DWORD set, clear;
+  };
+  const Case cases[] = {
+      {"StatusBar1", SBARS_SIZEGRIP, 0},
+      {"DateTimePicker1", DTS_TIMEFORMAT, 0},
+      {"TreeView1", TVS_HASBUTTONS | TVS_LINESATROOT, TVS_HASLINES},
+      {"HotKey1", 0, 0},
+      {"TrackBar1", TBS_VERT | TBS_NOTICKS | TBS_BOTH, TBS_AUTOTICKS},
+      {"UpDown1", UDS_HORZ | UDS_SETBUDDYINT, 0},
+  };
+  for (const Case& c : cases) {
+    auto* control = t.Get<TWinControl>(c.name);
+    ASSERT_TRUE(control);
+    HWND wnd = control->Handle();
+    EXPECT_EQ(WindowClass(wnd), control->ClassName()) << c.name;
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE));
+    EXPECT_EQ(style & c.set, c.set) << c.name;
+    EXPECT_EQ(style & c.clear, 0u) << c.name;
+  }
+}
+
+TEST(CommonControls, PropertiesReachTheControlAndReadBack) {
+  TestForm t(kThinControls);
+  auto* status = t.Get<TStatusBar>("StatusBar1");
+  char text[64] = {};
+  // Wine answers the simple text for part 0, not for SB_SIMPLEID.
+  EXPECT_TRUE(SendMessageA(status->Handle(), SB_ISSIMPLE, 0, 0));
+  SendMessageA(status->Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "Ready");
+  EXPECT_EQ(WindowFromDC(status->Canvas()->Handle()), status->Handle());
+  status->SetSizeGrip(false);
+  EXPECT_FALSE(GetWindowLongPtrA(status->Handle(), GWL_STYLE) & SBARS_SIZEGRIP);
+
+  auto* hotKey = t.Get<THotKey>("HotKey1");
+  EXPECT_EQ(SendMessageA(hotKey->Handle(), HKM_GETHOTKEY, 0, 0), MAKEWORD('A', HOTKEYF_CONTROL));
+  SendMessageA(hotKey->Handle(), HKM_SETHOTKEY, MAKEWORD(VK_F2, HOTKEYF_SHIFT | HOTKEYF_ALT), 0);
+  EXPECT_EQ(hotKey->HotKey(), scShift | scAlt | VK_F2);
+
+  auto* track = t.Get<TTrackBar>("TrackBar1");
+  HWND wnd = track->Handle();
+  EXPECT_EQ(SendMessageA(wnd, TBM_GETRANGEMIN, 0, 0), 5);
+  EXPECT_EQ(SendMessageA(wnd, TBM_GETRANGEMAX, 0, 0), 50);
+  EXPECT_EQ(SendMessageA(wnd, TBM_GETPOS, 0, 0), 20);
+  struct Case {
+    int32_t set, read;
+  };
+  for (Case c : {Case{60, 50}, Case{-1, 5}, Case{33, 33}}) {
+    track->SetPosition(c.set);
+    EXPECT_EQ(track->Position(), c.read) << c.set;
+  }
+  track->SetTickStyle(tsAuto);  // a new window: marks every Frequency positions, the position kept
+  EXPECT_EQ(SendMessageA(track->Handle(), TBM_GETNUMTICS, 0, 0), (50 - 5) / 5 + 1);
+  EXPECT_EQ(track->Position(), 33);
+
+  auto* upDown = t.Get<TUpDown>("UpDown1");
+  auto* edit = t.Get<TEdit>("Edit1");
+  HWND ud = upDown->Handle();
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(ud, UDM_GETBUDDY, 0, 0)), edit->Handle());
+  EXPECT_EQ(edit->Text(), "3");
+  EXPECT_EQ(upDown->Left(), edit->Left() + edit->Width());  // moved to its associate's edge
+  SendMessageA(ud, UDM_SETPOS32, 0, 8);
+  EXPECT_EQ(upDown->Position(), 8);
+  EXPECT_EQ(edit->Text(), "8");
+  int lo = 0, hi = 0;
+  SendMessageA(ud, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
+  EXPECT_EQ(lo, -10);
+  EXPECT_EQ(hi, 10);
+  edit->Free();  // the associate goes: the up-down lets go of it
+  EXPECT_EQ(upDown->Associate(), nullptr);
+  EXPECT_EQ(SendMessageA(ud, UDM_GETBUDDY, 0, 0), 0);
+
+  auto* tree = t.Get<TTreeView>("TreeView1");
+  HTREEITEM root = tree->AddItem(nullptr, "Root");
+  tree->AddItem(root, "Child");
+  HWND treeWnd = tree->Handle();
+  tree->SetShowLines(true);  // in place: the items stay
+  tree->SetBorderStyle(bsNone);
+  EXPECT_EQ(tree->Handle(), treeWnd);
+  EXPECT_TRUE(GetWindowLongPtrA(treeWnd, GWL_STYLE) & TVS_HASLINES);
+  EXPECT_FALSE(GetWindowLongPtrA(treeWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_EQ(tree->ItemCount(), 2);
 }
 
 }  // namespace

@@ -3,3 +3,32 @@ list(APPEND SKINENGINE_SOURCES
   controls/TzubSkinControl.cpp
   controls/TzubSkinScrollWinControl.cpp
   controls/TzubSkinExtComboboxLikeControl.cpp)
+
+# ---- ZUBSkinStdCtrl: the control skinners and their 24 registration rows ----
+list(APPEND SKINENGINE_SOURCES
+  controls/ZUBSkinStdCtrl.cpp
+  controls/ZUBSkinStdCtrlPaint.cpp
+  controls/ZUBSkinStdCtrlGeometry.cpp
+  controls/TzubSkinComboBox.cpp
+  controls/TzubSkinGrid.cpp
+  controls/TzubSkinGroupBox.cpp
+  controls/TzubSkinProgressBar.cpp
+  controls/TzubSkinScrollBar.cpp
+  controls/TzubSkinSpeedButton.cpp
+  controls/TzubSkinStatusBar.cpp
+  controls/TzubSkinTabControl.cpp
+  controls/TzubSkinToolBar.cpp
+  controls/TzubSkinTrackBar.cpp
+  controls/TzubSkinUpDown.cpp)
+# The unit's start-up goes into every program that links the engine.
+cmake_language(DEFER CALL target_sources skinengine INTERFACE controls/ZUBSkinStdCtrlUnit.cpp)
+suite_test(skinstdctrl_test
+  controls/tests/ZUBSkinStdCtrlTest.cpp
+  ${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.rc
+  LIBS skinengine classlib SERIAL)  # shows windows and reads their pixels off the screen
+target_include_directories(skinstdctrl_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.rc PROPERTIES
+                            OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.form)
+target_sources(skinstdctrl_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/tests/TzubSkinStdCtrlPaintTest.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/tests/TzubSkinStdCtrlBarsTest.cpp)
+target_compile_definitions(skinstdctrl_test PRIVATE SOURCE_DIR="${CMAKE_SOURCE_DIR}")
