@@ -1,6 +1,7 @@
 // skinbench: one program's main form, skinned and with the engine inactive, in one run.
 //   skinbench_<program>            repaint and start-up times and object counts, printed
-//   skinbench_<program> --objects  exits 1 when the objects grow over the non-client rounds
+//   skinbench_<program> --check    exits 1 unless turning the skin on, off and on gives back the
+//                                  form and its controls exactly, and no objects grow over the rounds
 //   skinbench_<program> --start skinned|inactive   (internal) start-up to first paint, in ms
 // BENCH_UNIT, BENCH_FORM and BENCH_PROGRAM name the program's main form unit, form and name.
 #include <windows.h>
@@ -107,6 +108,89 @@ double Median(std::vector<double> v) {
   return v.empty() ? 0 : v[v.size() / 2];
 }
 
+// What turning the skin off and on must give back: the form's client size, styles and menu,
+// and every child window's class, styles, place, enabled and visible state and text.
+struct FormState {
+  std::vector<std::string> lines;
+};
+
+BOOL CALLBACK AddChild(HWND Wnd, LPARAM Param) {
+  auto* state = reinterpret_cast<FormState*>(Param);
+  char cls[64] = "", text[128] = "";
+  GetClassNameA(Wnd, cls, sizeof(cls));
+  GetWindowTextA(Wnd, text, sizeof(text));
+  RECT r;
+  GetWindowRect(Wnd, &r);
+  MapWindowPoints(nullptr, formWnd, reinterpret_cast<POINT*>(&r), 2);
+  char line[400];
+  std::snprintf(line, sizeof(line), "%s \"%s\" style %llx ex %llx at %ld,%ld %ldx%ld%s%s", cls, text,
+                static_cast<unsigned long long>(GetWindowLongPtrA(Wnd, GWL_STYLE)),
+                static_cast<unsigned long long>(GetWindowLongPtrA(Wnd, GWL_EXSTYLE)), r.left, r.top, r.right - r.left,
+                r.bottom - r.top, IsWindowEnabled(Wnd) ? "" : " disabled", IsWindowVisible(Wnd) ? "" : " hidden");
+  state->lines.push_back(line);
+  return TRUE;
+}
+
+FormState Capture() {
+  PumpMessages();
+  FormState state;
+  RECT c;
+  GetClientRect(formWnd, &c);
+  char line[200];
+  std::snprintf(line, sizeof(line), "form client %ldx%ld style %llx ex %llx menu %p", c.right, c.bottom,
+                static_cast<unsigned long long>(GetWindowLongPtrA(formWnd, GWL_STYLE)),
+                static_cast<unsigned long long>(GetWindowLongPtrA(formWnd, GWL_EXSTYLE)),
+                static_cast<void*>(GetMenu(formWnd)));
+  state.lines.push_back(line);
+  EnumChildWindows(formWnd, AddChild, reinterpret_cast<LPARAM>(&state));
+  return state;
+}
+
+// Prints what differs; true when nothing does.
+bool Same(const char* What, const FormState& A, const FormState& B) {
+  bool same = A.lines.size() == B.lines.size();
+  if (!same) std::printf("%-10s %s: %zu windows, then %zu\n", BENCH_PROGRAM, What, A.lines.size(), B.lines.size());
+  for (size_t i = 0; i < std::min(A.lines.size(), B.lines.size()); ++i)
+    if (A.lines[i] != B.lines[i]) {
+      std::printf("%-10s %s:\n  %s\n  %s\n", BENCH_PROGRAM, What, A.lines[i].c_str(), B.lines[i].c_str());
+      same = false;
+    }
+  return same;
+}
+
+bool HasRegion(HWND Wnd) {
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  const int kind = GetWindowRgn(Wnd, rgn);
+  DeleteObject(rgn);
+  return kind == SIMPLEREGION || kind == COMPLEXREGION;
+}
+
+// The form started with the engine inactive, then the skin turned on, off and on again.
+bool ActiveRestores() {
+  TzubSkinEngine* engine = BENCH_FORM->zubSkinEngine1;
+  const FormState plain = Capture();
+  const bool plainRegion = HasRegion(formWnd);
+  engine->SetActive(true);
+  const FormState skinned = Capture();
+  const bool skinnedRegion = HasRegion(formWnd);
+  engine->SetActive(false);
+  const FormState plainAgain = Capture();
+  engine->SetActive(true);
+  const FormState skinnedAgain = Capture();
+  bool ok = Same("skin off gives back", plain, plainAgain) & Same("skin on again gives", skinned, skinnedAgain);
+  if (plain.lines[0].substr(0, plain.lines[0].find(" style")) != skinned.lines[0].substr(0, skinned.lines[0].find(" style"))) {
+    std::printf("%-10s client size changes with the skin: %s / %s\n", BENCH_PROGRAM, plain.lines[0].c_str(),
+                skinned.lines[0].c_str());
+    ok = false;
+  }
+  if (plainRegion || !skinnedRegion) {
+    std::printf("%-10s window region: plain %d, skinned %d\n", BENCH_PROGRAM, plainRegion, skinnedRegion);
+    ok = false;
+  }
+  std::printf("%-10s skin off and on: %s\n", BENCH_PROGRAM, ok ? "form and controls restored" : "NOT restored");
+  return ok;
+}
+
 int objectsResult = 0;
 bool printFigures = true;
 
@@ -115,6 +199,7 @@ void Measure() {
   PumpMessages();
   HWND form = formWnd;
   TzubSkinEngine* engine = BENCH_FORM->zubSkinEngine1;
+  const bool restored = printFigures || ActiveRestores();
   if (printFigures) {
     TimeRepaints(form, 20);  // caches filled on both sides before timing
     engine->SetActive(false);
@@ -141,7 +226,7 @@ void Measure() {
               before.user, after.user, skinned ? "" : " [form NOT skinned]");
   if (!countable) std::printf("%-10s object counts do not follow handles: %s\n", BENCH_PROGRAM, why.c_str());
   std::fflush(stdout);
-  objectsResult = (countable && skinned && after.gdi <= before.gdi && after.user <= before.user) ? 0 : 1;
+  objectsResult = (restored && countable && skinned && after.gdi <= before.gdi && after.user <= before.user) ? 0 : 1;
 }
 
 }  // namespace
@@ -149,7 +234,8 @@ void Measure() {
 int main(int argc, char** argv) {
   startedMs = NowMs();
   if (argc == 3 && std::strcmp(argv[1], "--start") == 0) return StartToFirstPaint(std::strcmp(argv[2], "skinned") == 0);
-  printFigures = !(argc == 2 && std::strcmp(argv[1], "--objects") == 0);
+  printFigures = !(argc == 2 && std::strcmp(argv[1], "--check") == 0);
+  if (!printFigures) StartInactive();
   if (printFigures) {
     std::vector<double> skinned, inactive;
     for (int i = 0; i < kStarts; ++i) {  // alternated, so that a slower spell hits both
