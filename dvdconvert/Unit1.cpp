@@ -55,6 +55,7 @@ std::string BrowseForFolder(const std::string& Title) {
 
 void TForm1::Loaded() {
   TForm::Loaded();
+  zubSkinEngine1 = FindOwned<TzubSkinEngine>(this, "zubSkinEngine1");
   Label7 = FindOwned<TLabel>(this, "Label7");
   Edit1 = FindOwned<TEdit>(this, "Edit1");
   Edit2 = FindOwned<TEdit>(this, "Edit2");

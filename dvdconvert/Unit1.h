@@ -5,6 +5,7 @@
 
 #include "ComCtrls.h"
 #include "Forms.h"
+#include "TzubSkinEngine.h"
 #include "GameInfo.h"
 #include "Spin.h"
 #include "StdCtrls.h"
@@ -39,6 +40,7 @@ class TForm1 : public TForm {
   TSpinEdit* SpinEdit3 = nullptr;
   TSpinEdit* SpinEdit4 = nullptr;
   TListBox* ListBox1 = nullptr;
+  TzubSkinEngine* zubSkinEngine1 = nullptr;
   THelpRouter* HelpRouter1 = nullptr;
   TGameInfo* GameInfo1 = nullptr;
 };

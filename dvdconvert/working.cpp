@@ -45,6 +45,7 @@ TNewLineEvent Parser() { return TNewLineEvent::Bind<&Output::HandleOutputLine>()
 }  // namespace
 
 void TworkForm::FormCreate(TObject*) {
+  Form1->zubSkinEngine1->SkinAllScreenForms();
   ParseState = 0;  // until job 1 starts, the new shell's first prompt ends nothing
   ShellRunner = StartShell(IsNT, Parser(), ShellDir);
 }

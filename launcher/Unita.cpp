@@ -28,6 +28,7 @@ DEFINE_COMPONENT(Tmainform, TForm, ({}),
 // Also runs when a read fails, after its components are gone: then the fields stay null.
 void Tmainform::Loaded() {
   TForm::Loaded();
+  zubSkinEngine1 = As<TzubSkinEngine>(FindComponent("zubSkinEngine1"));
   Panel1 = As<TPanel>(FindComponent("Panel1"));
   Panel3 = As<TPanel>(FindComponent("Panel3"));
   Panel2 = As<TPanel>(FindComponent("Panel2"));

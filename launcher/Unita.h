@@ -6,6 +6,7 @@
 #include "Controls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "TzubSkinEngine.h"
 #include "obvhelprouter.h"
 
 class Tmainform : public TForm {
@@ -17,6 +18,7 @@ class Tmainform : public TForm {
   TPanel* Panel1 = nullptr;  // the video converter
   TPanel* Panel3 = nullptr;  // the DVD converter
   TPanel* Panel2 = nullptr;  // the slideshow maker, hidden
+  TzubSkinEngine* zubSkinEngine1 = nullptr;
   THelpRouter* HelpRouter1 = nullptr;
 
   void FormCreate(TObject* Sender);

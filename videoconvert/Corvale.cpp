@@ -1,11 +1,13 @@
 // Corvale: the video converter.
 #include "Forms.h"
 #include "Startup.h"
+#include "ZUBSkinUnits.h"
 #include "Unit1.h"
 
 // The units start, the application runs until the main form closes, every form is freed, the
-// units finish (Startup.h); an error box for a failure, then the program ends.
+// units finish (Startup.h), the skin library's among them; an error box for a failure, then the program ends.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  RegisterSkinUnits();
   return RunProgram([] {
     Application->Initialize();
     Application->SetHelpFile("quorra.chm");

@@ -19,6 +19,7 @@ bool HasThreeGpExtension(const std::string& Name) {
 
 void TForm1::Loaded() {
   TForm::Loaded();
+  zubSkinEngine1 = FindOwned<TzubSkinEngine>(this, "zubSkinEngine1");
   Edit1 = FindOwned<TEdit>(this, "Edit1");
   Edit2 = FindOwned<TEdit>(this, "Edit2");
   SpinEdit3 = FindOwned<TSpinEdit>(this, "SpinEdit3");

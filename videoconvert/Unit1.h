@@ -6,6 +6,7 @@
 #include "Buttons.h"
 #include "Dialogs.h"
 #include "Forms.h"
+#include "TzubSkinEngine.h"
 #include "GameInfo.h"
 #include "Spin.h"
 #include "StdCtrls.h"
@@ -27,6 +28,7 @@ class TForm1 : public TForm {
   TSpinEdit* SpinEdit3 = nullptr;
   TSpinEdit* SpinEdit4 = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;
+  TzubSkinEngine* zubSkinEngine1 = nullptr;
   THelpRouter* HelpRouter1 = nullptr;
   TGameInfo* GameInfo1 = nullptr;
 };

@@ -33,6 +33,7 @@ void TworkForm::Loaded() {
 }
 
 void TworkForm::FormCreate(TObject*) {
+  Form1->zubSkinEngine1->SkinAllScreenForms();
   ParseState = 0;  // until the job starts, the new shell's first prompt ends nothing
   ShellRunner = StartShell(IsNT, TNewLineEvent::Bind<&Output::HandleOutputLine>(), ShellDir);
 }

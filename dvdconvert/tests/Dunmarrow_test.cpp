@@ -15,6 +15,7 @@
 #include "ModalTesting.h"
 #include "ProcessTree.h"
 #include "Screenshot.h"
+#include "SkinnedChecks.h"
 #include "SysUtils.h"
 #include "TestLoop.h"
 #include "Unit1.h"
@@ -43,14 +44,16 @@ std::string ReadFileText(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Presses Convert and answers the message box it shows; returns the message.
-std::string ConvertExpectingMessage() {
+// Presses Convert and answers the message box it shows, once skinned; returns the message.
+std::string ConvertExpectingMessage(const std::string& shot = "") {
   std::string message;
+  bool skinned = false;
   WatchWhileModal([&] {
-    message = TakeMessage();
+    message = TakeSkinnedMessage(skinned, shot);
     return !message.empty();
   });
   Form1->Button1Click(nullptr);
+  EXPECT_TRUE(skinned) << message;
   return message;
 }
 
@@ -105,6 +108,8 @@ class DunmarrowTest : public ::testing::Test {
       bool last = FileIndex > Form1->ListBox1->Items()->Count();
       if (workForm && last && workForm->Button2->Enabled()) {
         if (!shot.empty()) SaveScreenshot(workForm->Handle(), shot);
+        workSkinned = IsSkinnedWindow(workForm->Handle()) && HasRoundedTop(workForm->Handle());
+        workClient = ClientSizeOf(workForm->Handle());
         fileBar = workForm->ProgressBar1->Position();
         batchBar = workForm->ProgressBar2->Position();
         status = workForm->Label3->Caption();
@@ -138,6 +143,8 @@ class DunmarrowTest : public ::testing::Test {
   bool finished = false;
   bool doneAtPrompt = false;
   std::unique_ptr<WatchedProcesses> firstEncoder;  // job 1's, seen while it ran
+  bool workSkinned = false;
+  SIZE workClient{};
   int fileBar = 0, batchBar = 0;
   std::string status, log;
 };
@@ -171,9 +178,16 @@ TEST_F(DunmarrowTest, AFolderWithoutVideoTsIsListedItself) {
   EXPECT_EQ(Form1->ListView1->Items()->Count(), 1);
 }
 
+TEST_F(DunmarrowTest, TheMainFormIsSkinnedAtItsDesignedSize) {
+  EXPECT_TRUE(IsSkinnedWindow(Form1->Handle()));
+  EXPECT_TRUE(HasRoundedTop(Form1->Handle()));
+  EXPECT_EQ(ClientSizeOf(Form1->Handle()).cx, 487);
+  EXPECT_EQ(ClientSizeOf(Form1->Handle()).cy, 386);
+}
+
 TEST_F(DunmarrowTest, ConvertChecksItsInputInOrder) {
   Form1->Edit1->SetText("   ");
-  EXPECT_EQ(ConvertExpectingMessage(), "You should set the input path.");
+  EXPECT_EQ(ConvertExpectingMessage("dunmarrow-message"), "You should set the input path.");
   std::string empty = TempFolder("empty");
   Form1->ChooseInputFolder(empty);
   EXPECT_EQ(ConvertExpectingMessage(), "no vob file for conversion");
@@ -215,6 +229,9 @@ TEST_F(DunmarrowTest, ABatchOfThreeFilesConvertsInListOrderWithProgress) {
   shot = "dunmarrow-work";
   RunBatch();
   ASSERT_TRUE(finished) << log;
+  EXPECT_TRUE(workSkinned);
+  EXPECT_EQ(workClient.cx, 477);
+  EXPECT_EQ(workClient.cy, 267);
   EXPECT_EQ(fileBar, 100);
   EXPECT_EQ(batchBar, 3);
   EXPECT_EQ(status.rfind("frame=", 0), 0u) << status;

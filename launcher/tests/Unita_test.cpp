@@ -9,6 +9,7 @@
 #include "LaunchFolder.h"
 #include "TestLoop.h"
 #include "Unita.h"
+#include "ZUBSkinMessages.h"
 
 namespace {
 
@@ -56,11 +57,12 @@ TEST_F(LauncherForm, ResourceGivesTheWindowAndItsPanels) {
   EXPECT_EQ(form->Name(), "mainform");
   EXPECT_EQ(form->Caption(), "Fernwhistle Pro For 3GP 1.0 beta");
   EXPECT_EQ(form->BorderStyle(), bsDialog);
+  EXPECT_EQ(SendMessageA(form->Handle(), ZM_ISSKINNED, 0, 0), 1);
   RECT client;
   GetClientRect(form->Handle(), &client);
   EXPECT_EQ(client.right, 364);
   EXPECT_EQ(client.bottom, 221);
-  EXPECT_EQ(form->Color(), clWhite);
+  EXPECT_EQ(form->Color(), form->zubSkinEngine1->GetFormBackgroundColor()) << "white, until the skin paints it";
   EXPECT_EQ(form->Font()->Name(), "MS Sans Serif");
   EXPECT_EQ(form->Font()->Height(), -11);
 
@@ -203,7 +205,7 @@ TEST_F(LauncherForm, Screenshot) {
     const uint8_t* px = shot.ScanLine(p.y - r.top) + 3 * (p.x - r.left);
     return RGB(px[2], px[1], px[0]);
   };
-  EXPECT_EQ(at(4, 4), RGB(255, 255, 255));  // the form's own white surface
+  EXPECT_EQ(at(4, 4), ColorToRGB(form->zubSkinEngine1->GetFormBackgroundColor()));  // the skin's surface
   // The top row of each inner bevel, just inside the outer one: lit when raised, shaded when lowered.
   EXPECT_EQ(at(150, 25), ColorToRGB(clBtnHighlight));
   EXPECT_EQ(at(150, 97), ColorToRGB(clBtnShadow));

@@ -4,6 +4,11 @@ list(APPEND SKINENGINE_SOURCES
   controls/TzubSkinScrollWinControl.cpp
   controls/TzubSkinExtComboboxLikeControl.cpp)
 
+# The button family.
+list(APPEND SKINENGINE_SOURCES
+  controls/TzubSkinButton.cpp)
+suite_test(skinbuttons_test controls/tests/TzubSkinButtonTest.cpp LIBS skinengine SERIAL)  # shows and activates windows
+target_include_directories(skinbuttons_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
 # ---- ZUBSkinStdCtrl: the control skinners and their 24 registration rows ----
 list(APPEND SKINENGINE_SOURCES
   controls/ZUBSkinStdCtrl.cpp

@@ -7,6 +7,7 @@
 #include "Graphics.h"
 #include "Menus.h"
 #include "TzubSkinEngine.h"
+#include "TzubSkinWindowVCL.h"
 #include "TzubSkinWindowWnd.h"
 #include "ZUBSkinMessages.h"
 #include "ZUBSkinUtils.h"
@@ -153,7 +154,8 @@ FrameMetrics TzubSkinWindow::Metrics() {
 void TzubSkinWindow::SkinWndProc(TMessage& Message) {
   if (!FirstSkinDone && !SkinBeforeFirstPaint() && Message.Msg == WM_PAINT) DoFirstSkin();
   if (Message.Msg == 0) return;
-  if (!Engine || !Engine->IsSkinning()) {
+  // Unskinned, the platform computes and paints the frame again.
+  if (!Engine || !Engine->IsSkinning() || (FirstSkinDone && !Skinned)) {
     CallPrevWndProc(Message);
     return;
   }
@@ -505,6 +507,10 @@ void TzubSkinWindow::UpdateRegion() {
 }
 
 TzubSkinWindow* NewSkinWindow(HWND Handle, bool IsDialog, TzubSkinEngine* Engine) {
-  if (FindFormByHandle(Handle)) return nullptr;  // forms get their own variant
+  if (TCustomForm* form = FindFormByHandle(Handle)) {
+    // The engine's own form's skinner is the engine's to free, not the form's.
+    TComponent* owner = Engine && Engine->Owner() == form ? nullptr : form;
+    return Create<TzubSkinWindowVCL>(owner, Handle, IsDialog, Engine);
+  }
   return Create<TzubSkinWindowWnd>(nullptr, Handle, IsDialog, Engine);
 }

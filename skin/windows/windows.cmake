@@ -2,12 +2,16 @@
 list(APPEND SKINENGINE_SOURCES
   windows/ZUBSkinFrame.cpp
   windows/TzubSkinWindow.cpp
-  windows/TzubSkinWindowWnd.cpp)
+  windows/TzubSkinWindowWnd.cpp
+  windows/TzubSkinWindowVCL.cpp
+  windows/TzubSkinWindowVCLMenuBar.cpp
+  windows/ZUBSkinUnits.cpp)
 
 suite_test(skinwindows_test
   windows/tests/TzubSkinWindowTest.cpp
+  windows/tests/TzubSkinWindowVCLTest.cpp
   LIBS skinengine comdlg32 SERIAL)  # shows and activates windows, moves the pointer
-target_include_directories(skinwindows_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests)
+target_include_directories(skinwindows_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
 
 # The menu bar that stands in for a skinned form's main menu, and the MDI buttons.
 list(APPEND SKINENGINE_SOURCES

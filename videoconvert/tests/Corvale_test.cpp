@@ -12,6 +12,7 @@
 #include "ModalTesting.h"
 #include "ProcessTree.h"
 #include "Screenshot.h"
+#include "SkinnedChecks.h"
 #include "SysUtils.h"
 #include "TestLoop.h"
 #include "Unit1.h"
@@ -51,6 +52,7 @@ class CorvaleTest : public ::testing::Test {
   std::string Convert(const std::string& shot = "", bool promptFirst = false, uint32_t silenceMs = 0) {
     std::string message;
     finished = false;
+    messageSkinned = false;
     DWORD start = GetTickCount();
     TStringList shellOutput;
     bool held = promptFirst;
@@ -67,10 +69,12 @@ class CorvaleTest : public ::testing::Test {
         doneAtPrompt = workForm->Button2->Enabled();
         workForm->Timer1->SetInterval(30);
       }
-      message = TakeMessage();
+      message = TakeSkinnedMessage(messageSkinned, shot);
       if (!message.empty()) return true;
       if (workForm && workForm->Button2->Enabled()) {
         if (!shot.empty()) SaveScreenshot(workForm->Handle(), shot);
+        workSkinned = IsSkinnedWindow(workForm->Handle()) && HasRoundedTop(workForm->Handle());
+        workClient = ClientSizeOf(workForm->Handle());
         memo = workForm->Memo1->Lines()->Text();
         bar = workForm->ProgressBar1->Position();
         finished = true;
@@ -101,6 +105,8 @@ class CorvaleTest : public ::testing::Test {
   bool finished = false;
   bool doneAtPrompt = false;
   std::unique_ptr<WatchedProcesses> encoder;  // seen while it ran
+  bool messageSkinned = false, workSkinned = false;
+  SIZE workClient{};
   std::string memo;
   int bar = 0;
 };
@@ -119,8 +125,9 @@ TEST(ThreeGpExtension, AnyLetterCaseNoTrimming) {
 
 TEST_F(CorvaleTest, ConvertRefusesAnOutputNameWithoutThe3gpExtension) {
   Form1->Edit2->SetText("clip.mp4");
-  EXPECT_EQ(Convert(), "You have to type the .3gp extension after the file name that you want to save after the "
+  EXPECT_EQ(Convert("corvale-message"), "You have to type the .3gp extension after the file name that you want to save after the "
                        "conversion. Such as abc.3gp");
+  EXPECT_TRUE(messageSkinned);
   EXPECT_EQ(workForm, nullptr);
 }
 
@@ -134,6 +141,13 @@ TEST_F(CorvaleTest, AConversionFillsTheMemoAndTheBar) {
   SaveScreenshot(Form1->Handle(), "corvale-main");
   EXPECT_EQ(Convert("corvale-work"), "");
   ASSERT_TRUE(finished) << memo;
+  EXPECT_TRUE(workSkinned);
+  EXPECT_EQ(workClient.cx, 477);
+  EXPECT_EQ(workClient.cy, 267);
+  EXPECT_TRUE(IsSkinnedWindow(Form1->Handle()));
+  EXPECT_TRUE(HasRoundedTop(Form1->Handle()));
+  EXPECT_EQ(ClientSizeOf(Form1->Handle()).cx, 453);
+  EXPECT_EQ(ClientSizeOf(Form1->Handle()).cy, 227);
   EXPECT_EQ(bar, 100);
   EXPECT_EQ(memo.rfind("Converting to 3gp video ..\r\n", 0), 0u) << memo;
   EXPECT_NE(memo.find("frame=  250 q="), std::string::npos) << memo;
