@@ -8,6 +8,8 @@
 DEFINE_CLASS(TzubSkinInternalComboButton, TCustomPanel, ({}))
 DEFINE_CLASS(TzubSkinExtComboboxLikeControl, TzubSkinBorderWinControl, ({}))
 
+POINT MessagePosToPoint(DWORD Pos) { return {GET_X_LPARAM(Pos), GET_Y_LPARAM(Pos)}; }
+
 // ---- TzubSkinInternalComboButton ----
 
 TzubSkinInternalComboButton::TzubSkinInternalComboButton(TComponent* AOwner) : TCustomPanel(AOwner) {
@@ -28,9 +30,7 @@ void TzubSkinInternalComboButton::WndProc(TMessage& Message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: {
       TCustomPanel::WndProc(Message);
-      // Signed: screens left of or above the primary one have negative coordinates.
-      const DWORD pos = GetMessagePos();
-      POINT p{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+      POINT p = MessagePosToPoint(GetMessagePos());
       auto* control = As<TWinControl>(Control);
       if (!control || !control->HandleAllocated()) return;
       ::ScreenToClient(control->Handle(), &p);

@@ -7,6 +7,10 @@
 
 class TzubSkinExtComboboxLikeControl;
 
+// A message position (GetMessagePos) as a screen point, signed: screens left of or above the
+// primary one have negative coordinates.
+POINT MessagePosToPoint(DWORD Pos);
+
 // A child of the control, aligned to its right edge. Owned by the engine component; freed by
 // its skinner at Detach.
 class TzubSkinInternalComboButton : public TCustomPanel {

@@ -133,7 +133,9 @@ void TzubSkinWindowWnd::ApplySkinState() {
       if (!skinner) continue;
       try {
         skinner->SkinStateChanged();
-        if (skinner->Handle && IsWindow(skinner->Handle)) PostMessageA(skinner->Handle, WM_PAINT, 0, 0);
+        // Invalidated, not a bare WM_PAINT: the platform repaints nothing without an update region.
+        if (skinner->Handle && IsWindow(skinner->Handle))
+          RedrawWindow(skinner->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
       } catch (...) {
         // one child's failure leaves the others to be switched
       }
