@@ -7,13 +7,10 @@
 #include "Frames.h"
 #include "Grids.h"
 #include "StdCtrls.h"
+#include "TzubSkinButton.h"
 #include "TzubSkinExtComboboxLikeControl.h"
 #include "TzubSkinScrollWinControl.h"
 #include "ZUBSkinRegistry.h"
-#if __has_include("TzubSkinButton.h")
-#include "TzubSkinButton.h"
-#define STDCTRL_BUTTONS 1
-#endif
 
 DEFINE_CLASS(TzubSkinPanel, TzubSkinControlVCL, ({}))
 DEFINE_CLASS(TzubSkinFrame, TzubSkinControlVCL, ({}))
@@ -43,17 +40,11 @@ void RegisterStdCtrlSkinners() {
       {TScrollBar::StaticClass(), NewSkinControlVCL<TzubSkinScrollBar>},
       {TCustomListBox::StaticClass(), NewSkinControlVCL<TzubSkinScrollWinControl>},
       {TCustomListView::StaticClass(), NewSkinControlVCL<TzubSkinScrollWinControl>},
-#ifdef STDCTRL_BUTTONS
       {TRadioButton::StaticClass(), NewSkinControlVCL<TzubSkinRadioButton>},
-#endif
       {TCustomComboBox::StaticClass(), NewSkinControlVCL<TzubSkinComboBox>},
-#ifdef STDCTRL_BUTTONS
       {TCustomCheckBox::StaticClass(), NewSkinControlVCL<TzubSkinCheckBox>},
-#endif
       {TCustomEdit::StaticClass(), NewSkinControlVCL<TzubSkinScrollWinControl>},
-#ifdef STDCTRL_BUTTONS
       {TButton::StaticClass(), NewSkinControlVCL<TzubSkinButton>},
-#endif
   };
   RegisterSkinControlClasses(rows);
 }

@@ -24,6 +24,7 @@ list(APPEND SKINENGINE_SOURCES
   controls/TzubSkinButton.cpp)
 suite_test(skinbuttons_test controls/tests/TzubSkinButtonTest.cpp LIBS skinengine SERIAL)  # shows and activates windows
 target_include_directories(skinbuttons_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
+
 # ---- ZUBSkinStdCtrl: the control skinners and their 24 registration rows ----
 list(APPEND SKINENGINE_SOURCES
   controls/ZUBSkinStdCtrl.cpp
@@ -44,11 +45,11 @@ list(APPEND SKINENGINE_SOURCES
 cmake_language(DEFER CALL target_sources skinengine INTERFACE controls/ZUBSkinStdCtrlUnit.cpp)
 suite_test(skinstdctrl_test
   controls/tests/ZUBSkinStdCtrlTest.cpp
+  controls/tests/TzubSkinStdCtrlPaintTest.cpp
+  controls/tests/TzubSkinStdCtrlBarsTest.cpp
   ${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.rc
-  LIBS skinengine classlib SERIAL)  # shows windows and reads their pixels off the screen
+  LIBS skinengine classlib SERIAL)  # shows windows and reads their pixels
 target_include_directories(skinstdctrl_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
+target_compile_definitions(skinstdctrl_test PRIVATE SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 set_source_files_properties(${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.rc PROPERTIES
                             OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.form)
-target_sources(skinstdctrl_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/tests/TzubSkinStdCtrlPaintTest.cpp
-               ${CMAKE_CURRENT_LIST_DIR}/tests/TzubSkinStdCtrlBarsTest.cpp)
-target_compile_definitions(skinstdctrl_test PRIVATE SOURCE_DIR="${CMAKE_SOURCE_DIR}")
