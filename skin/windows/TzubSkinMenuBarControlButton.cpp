@@ -16,6 +16,11 @@ void TzubSkinMenuBarControlButton::SetGlyph(TBitmap* Value) {
   Invalidate();
 }
 
+void TzubSkinMenuBarControlButton::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomPanel::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent && OnClick.Data() == dynamic_cast<void*>(AComponent)) OnClick = {};
+}
+
 void TzubSkinMenuBarControlButton::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case CM_MOUSEENTER:

@@ -19,6 +19,8 @@ class TzubSkinMenuBarControlButton : public TCustomPanel {
   bool Hot = false;  // the mouse is over the button
 
  protected:
+  // The object OnClick is bound to, when it goes, takes the handler with it.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void WndProc(TMessage& Message) override;
   void Paint() override;
 

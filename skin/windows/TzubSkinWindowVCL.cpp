@@ -280,12 +280,12 @@ void TzubSkinWindowVCL::ClearSizeConstraints() {
 
 bool TzubSkinWindowVCL::IsChildMenu(LPARAM Menu) {
   if (Menu == 0) return true;
+  // By the children's components: a child being skinned has taken its menu off already and is
+  // not yet in the engine's list.
   for (int i = 0; i < Form->MDIChildCount(); ++i) {
     TForm* child = Form->MDIChildren(i);
-    if (reinterpret_cast<LPARAM>(child->Menu()) == Menu) return true;
-    for (TzubSkinWindow* w : Engine->FWindows)
-      if (auto* vcl = As<TzubSkinWindowVCL>(w))
-        if (vcl->Form == child && reinterpret_cast<LPARAM>(vcl->FormMenu) == Menu) return true;
+    for (int c = 0; c < child->ComponentCount(); ++c)
+      if (reinterpret_cast<LPARAM>(As<TMainMenu>(child->Components(c))) == Menu) return true;
   }
   return false;
 }

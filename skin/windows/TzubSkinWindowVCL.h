@@ -9,6 +9,7 @@
 #include "AppEvnts.h"
 #include "Forms.h"
 #include "Menus.h"
+#include "ToolBar.h"
 #include "TzubSkinWindow.h"
 
 class TzubSkinControlVCL;
@@ -56,12 +57,16 @@ class TzubSkinWindowVCL : public TzubSkinWindow {
   // Frees what the two above made, on explicit unskinning.
   void FreeMenuBar();
   void RebuildMenuBar(bool Force);
+  void BuildMenuBar(TMainMenu* Menu);
+  void MenuBarCustomDraw(TToolBar* Bar, TToolButton* Button, TCustomDrawState State, bool& DefaultDraw);
   void RouteShortcut(MSG& Msg, bool& Handled);
   void PlaceMDIButtons();
   void ShowMDIButtons();
   void HideMDIButtons();
+  void MDIButtonClick(TObject* Sender);
   void HookMDIClient();
   void UnhookMDIClient();
+  void MDIClientWndProc(TMessage& Message);
   void CascadeMDIChildren();
   void TileMDIChildren(bool Horizontal);
 
@@ -93,4 +98,5 @@ class TzubSkinWindowVCL : public TzubSkinWindow {
   int platformClientWidth_ = 0, platformClientHeight_ = 0, platformHeight_ = 0;
   bool hadSystemMenu_ = false;
   int32_t prevMinWidth_ = 0, prevMinHeight_ = 0;
+  HWND mdiClient_ = nullptr;  // the hooked MDI client window
 };

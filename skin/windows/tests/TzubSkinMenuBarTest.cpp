@@ -6,92 +6,47 @@
 
 #include <commctrl.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "AppEvnts.h"
 #include "ControlsTesting.h"
 #include "EngineTesting.h"
-#include "ExtCtrls.h"
-#include "ObjectInstance.h"
 #include "Screenshot.h"
 #include "TzubSkinMenuBar.h"
-#include "TzubSkinMenuBarControlButton.h"
-#include "ZUBSkinUtils.h"
+#include "TzubSkinWindowVCL.h"
 
 namespace {
 
-constexpr TColor kMenuFont = 0x000080, kSelBack = 0xFF0000, kMenuStripe = 0x0000FF;
-
-// A form skinner that does what the form skinner does with its menus, in the same order.
-class TMenuSkinner : public TzubSkinWindow {
- public:
-  using TzubSkinWindow::TzubSkinWindow;
-  static TzubSkinWindow* Make(HWND h, bool isDialog, TzubSkinEngine* engine) {
-    return Create<TMenuSkinner>(nullptr, h, isDialog, engine);
-  }
-  void AttachWindow(HWND h) override {
-    form = zubskin::FindFormByHandle(h);
-    menus = std::make_unique<TzubSkinFormMenus>(this, form);
-    prev = form->WindowProc;
-    form->WindowProc = TWndMethod::Bind<&TzubSkinWindow::SkinWndProc>(static_cast<TzubSkinWindow*>(this));
-  }
-  void DetachWindow() override {
-    form->WindowProc = prev;
-    menus.reset();
-  }
-  void CallPrevWndProc(TMessage& m) override { prev(m); }
-  void SaveWindowState() override {
-    SavedClientHeight = form->ClientHeight();
-    menus->SaveWindowState();
-  }
-  void ApplySkinState() override {
-    if (Skinned) {
-      menus->ApplySkinned();
-      menus->ShiftControls(true);
-      form->SetClientHeight(SavedClientHeight + GetMenuBarHeight());
-      menus->SkinFormMenus();
-    } else if (!Destroying) {
-      menus->ApplyPlain();
-      form->SetClientHeight(SavedClientHeight);
-      menus->ShiftControls(false);
-      menus->UnskinFormMenus();
-      menus->HideMenuBar();
-    }
-  }
-  int GetMenuBarHeight() override { return menus->GetMenuBarHeight(); }
-  bool IsMDIForm() override { return form->FormStyle() == fsMDIForm; }
-  bool IsMDIChild() override { return form->FormStyle() == fsMDIChild; }
-  bool SkinBeforeFirstPaint() override { return true; }
-  HWND GetHandle() override { return form->Handle(); }
-  void AfterDefaultMessage(TMessage& m) override { menus->AfterDefaultMessage(m); }
-
-  TCustomForm* form = nullptr;
-  TWndMethod prev;
-  std::unique_ptr<TzubSkinFormMenus> menus;
-};
-
-TzubSkinFormMenus* MenusOf(TzubSkinEngine* engine, TCustomForm* form) {
-  for (TzubSkinWindow* w : engine->FWindows)
-    if (w->GetHandle() == form->Handle()) return static_cast<TMenuSkinner*>(w)->menus.get();
-  return nullptr;
-}
+constexpr TColor kMenuFont = 0x400000, kSelBack = 0xC07030, kMenuStripe = 0x0000FF;
 
 std::vector<SkinEntry> MenuSkin(int32_t controlFontColor = -1) {
-  std::vector<SkinEntry> e = {Img("TitleBarLeftImage", 0x0000C0, 10, 31), Int("FormBackgroundColor", 0x102030),
-                              Int("MenuBarColor", kMenuStripe), Int("MenuMenuBarColor", 0x404040),
+  std::vector<SkinEntry> e = {Img("TitleBarLeftImage", 0x0000C0, 10, 26), Img("TitleBarClientImage", 0x8C4A1E, 10, 26),
+                              Img("FormLeftBorderImage", 0x8C4A1E, 4, 20), Img("FormBottomBorderImage", 0x8C4A1E, 20, 4),
+                              Int("FormBackgroundColor", 0xD8E4EC), Int("TitleBarFontColor", 0xFFFFFF),
+                              Int("MenuBarColor", kMenuStripe), Int("MenuMenuBarColor", 0xF0E0D0),
                               Int("MenuBackgroundColor", 0x00FF00), Int("MenuSelectedBackgroundColor", kSelBack),
                               Int("MenuSelectedBorderColor", 0x00FFFF), Int("MenuFontColor", kMenuFont),
-                              Int("MenuSelectedFontColor", 0x800000)};
+                              Int("MenuSelectedFontColor", 0xFFFFFF)};
   if (controlFontColor != -1) e.push_back(Int("ControlFontColor", controlFontColor));
   return e;
 }
 
-std::string ButtonText(TToolBar* bar, int i) {
-  char text[64] = {};
-  SendMessageA(bar->Handle(), TB_GETBUTTONTEXTA, i, reinterpret_cast<LPARAM>(text));
-  return text;
+TzubSkinWindowVCL* SkinnerOf(TzubSkinEngine* engine, TCustomForm* form) {
+  for (TzubSkinWindow* w : engine->FWindows)
+    if (auto* vcl = As<TzubSkinWindowVCL>(w); vcl && vcl->Form == form) return vcl;
+  return nullptr;
+}
+TToolBar* BarOf(TzubSkinWindowVCL* skinner) { return static_cast<TToolBar*>(skinner->MenuBar); }
+
+std::vector<std::string> Captions(TToolBar* bar) {
+  std::vector<std::string> list;
+  for (int i = 0; i < bar->ButtonCount(); ++i) {
+    char text[64] = {};
+    SendMessageA(bar->Handle(), TB_GETBUTTONTEXTA, i, reinterpret_cast<LPARAM>(text));
+    list.push_back(text);
+  }
+  return list;
 }
 
 int CountPixels(HWND wnd, const RECT& r, TColor colour) {
@@ -119,34 +74,22 @@ const char kMenuForm[] = R"(
     end
     object Edit1: TMenuItem
       Caption = '&Edit'
-      object Copy1: TMenuItem
-        Caption = '&Copy'
-      end
     end
     object Help1: TMenuItem
       Caption = '&Help'
-      object About1: TMenuItem
-        Caption = '&About'
-      end
     end
   end
   object TopOnly: TPanel
-    Left = 8
     Top = 10
-    Width = 100
     Height = 30
   end
   object Stretched: TPanel
-    Left = 8
     Top = 50
-    Width = 100
     Height = 200
     Anchors = [akLeft, akTop, akBottom]
   end
   object BottomOnly: TPanel
-    Left = 8
     Top = 300
-    Width = 100
     Height = 30
     Anchors = [akLeft, akBottom]
   end)";
@@ -154,100 +97,97 @@ const char kMenuForm[] = R"(
 // A form with a main menu, skinned by its own engine.
 struct MenuForm {
   explicit MenuForm(int32_t controlFontColor = -1)
-      : skin("menubar.zub", BuildSkin(MenuSkin(controlFontColor))), t(kMenuForm) {
-    engine = Create<TzubSkinEngine>(t.form);
+      : skin("menubar.zub", BuildSkin(MenuSkin(controlFontColor))), t(kMenuForm), engine(Create<TzubSkinEngine>(t.form)) {
     engine->SetSkinFile(skin.path);
     engine->SetActive(true);
     engine->SkinWindow(t.form->Handle());
-    menus = MenusOf(engine, t.form);
+    skinner = SkinnerOf(engine, t.form);
+    bar = BarOf(skinner);
   }
-  UseTestSkinWindows factory;  // replaced below by the menu skinner
-  struct Use {
-    Use() { SkinWindowFactory = &TMenuSkinner::Make; }
-  } use;
   TempSkinFile skin;
   TestForm t;
   TzubSkinEngine* engine;
-  TzubSkinFormMenus* menus = nullptr;
+  TzubSkinWindowVCL* skinner;
+  TToolBar* bar;
 };
 
-struct ClickLog {
-  void Clicked(TObject*) { ++clicks; }
-  int clicks = 0;
+// Where a control lies each time its window moves or changes size.
+struct BoundsLog {
+  explicit BoundsLog(TWinControl* c) : control(c), saved(c->WindowProc) { c->WindowProc = TWndMethod::Bind<&BoundsLog::Proc>(this); }
+  ~BoundsLog() { control->WindowProc = saved; }
+  void Proc(TMessage& m) {
+    saved(m);
+    if (m.Msg != WM_WINDOWPOSCHANGED) return;
+    RECT r{};
+    GetWindowRect(control->Handle(), &r);
+    MapWindowPoints(nullptr, GetParent(control->Handle()), reinterpret_cast<POINT*>(&r), 2);
+    seen.push_back(r);
+  }
+  TWinControl* control;
+  TWndMethod saved;
+  std::vector<RECT> seen;
 };
 
 }  // namespace
 
 TEST(SkinMenuBar, StandsInForTheMainMenuAndGivesItBack) {
   MenuForm f;
-  ASSERT_NE(f.menus, nullptr);
   TForm* form = f.t.form;
   auto* menu = f.t.Get<TMainMenu>("MainMenu1");
-  TToolBar* bar = f.menus->MenuBar;
-  EXPECT_EQ(form->Menu(), nullptr);
   EXPECT_EQ(GetMenu(form->Handle()), nullptr);
-  EXPECT_TRUE(bar->Visible());
-  ASSERT_EQ(bar->ButtonCount(), 3);
-  EXPECT_EQ((std::vector<std::string>{ButtonText(bar, 0), ButtonText(bar, 1), ButtonText(bar, 2)}),
-            (std::vector<std::string>{"&File", "&Edit", "&Help"}));
+  EXPECT_EQ(Captions(f.bar), (std::vector<std::string>{"&File", "&Edit", "&Help"}));
   const int h = static_cast<int>(SendMessageA(form->Handle(), ZM_GETMENUBARHEIGHT, 0, 0));
   EXPECT_GT(h, 0);
-  EXPECT_EQ(h, bar->Height());
-  EXPECT_EQ(bar->Top(), 0);
+  EXPECT_EQ(h, f.bar->Height());
 
   const struct {
     const char* name;
-    RECT skinned;  // left, top, right, bottom
-  } controls[] = {{"TopOnly", {8, 10 + h, 108, 40 + h}},
-                  {"Stretched", {8, 50 + h, 108, 250 + h}},  // moved down and shrunk, then the form grew by h
-                  {"BottomOnly", {8, 300 + h, 108, 330 + h}}};  // stays, then follows the grown bottom
-  for (const auto& c : controls) {
-    RECT r = f.t.Get<TControl>(c.name)->BoundsRect();
-    EXPECT_EQ(r.top, c.skinned.top) << c.name;
-    EXPECT_EQ(r.bottom, c.skinned.bottom) << c.name;
-  }
-
-  // Each control moves with one change of its window, not one per property.
-  MessageSpy spy(f.t.Get<TControl>("Stretched"));
-  f.menus->ShiftControls(false);
-  f.menus->ShiftControls(true);
-  EXPECT_EQ(spy.Count(WM_WINDOWPOSCHANGED), 2);
-
+    int top, height;  // the one anchored at the bottom follows the client area, grown by as much
+  } controls[] = {{"TopOnly", 10, 30}, {"Stretched", 50, 200}, {"BottomOnly", 300, 30}};
+  auto expectAt = [&](int by, const char* when) {
+    for (const auto& c : controls) {
+      EXPECT_EQ(f.t.Get<TControl>(c.name)->Top(), c.top + by) << c.name << " " << when;
+      EXPECT_EQ(f.t.Get<TControl>(c.name)->Height(), c.height) << c.name << " " << when;
+    }
+  };
+  expectAt(h, "skinned");
+  BoundsLog log(f.t.Get<TWinControl>("Stretched"));
   f.engine->SetActive(false);
-  EXPECT_EQ(form->Menu(), menu);
   EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
-  EXPECT_FALSE(bar->Visible());
-  EXPECT_EQ(f.menus->GetMenuBarHeight(), 0);
-  const struct {
-    const char* name;
-    int top, bottom;
-  } plain[] = {{"TopOnly", 10, 40}, {"Stretched", 50, 250}, {"BottomOnly", 300, 330}};
-  for (const auto& c : plain) {
-    RECT r = f.t.Get<TControl>(c.name)->BoundsRect();
-    EXPECT_EQ(r.top, c.top) << c.name;
-    EXPECT_EQ(r.bottom, c.bottom) << c.name;
-  }
+  EXPECT_FALSE(f.bar->Visible());
+  expectAt(0, "plain");
+  f.engine->SetActive(true);
+  expectAt(h, "skinned again");
+  // Anchored at top and bottom, it moves and shrinks in one step: its bottom never jumps with its top.
+  for (size_t i = 1; i < log.seen.size(); ++i)
+    if (log.seen[i].top != log.seen[i - 1].top) {
+      EXPECT_EQ(log.seen[i].bottom, log.seen[i - 1].bottom) << i;
+    }
 }
 
-TEST(SkinMenuBar, AFormWithoutAMainMenuHasNoBar) {
-  UseTestSkinWindows factory;
-  SkinWindowFactory = &TMenuSkinner::Make;
+TEST(SkinMenuBar, NoBarWithoutAMenuNorDrawingAfterItsSkinnerWent) {
   TempSkinFile skin("menubar.zub", BuildSkin(MenuSkin()));
-  TestForm t("");
-  auto* engine = Create<TzubSkinEngine>(t.form);
+  TestForm own(""), other(kMenuForm);
+  auto* engine = Create<TzubSkinEngine>(own.form);
   engine->SetSkinFile(skin.path);
   engine->SetActive(true);
-  engine->SkinWindow(t.form->Handle());
-  EXPECT_FALSE(MenusOf(engine, t.form)->MenuBar->Visible());
-  EXPECT_EQ(SendMessageA(t.form->Handle(), ZM_GETMENUBARHEIGHT, 0, 0), 0);
+  engine->SkinWindow(own.form->Handle());
+  engine->SkinWindow(other.form->Handle());
+  EXPECT_FALSE(SkinnerOf(engine, own.form)->MenuBar->Visible());
+  EXPECT_EQ(SendMessageA(own.form->Handle(), ZM_GETMENUBARHEIGHT, 0, 0), 0);
+  TToolBar* bar = BarOf(SkinnerOf(engine, other.form));
+  other.Show();
+  engine->Free();  // the other form's skinner goes with it, the bar stays on its form
+  EXPECT_FALSE(bar->OnCustomDrawButton);
+  RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-// What a second thread saw while the sub-menu was open: its items and the colours drawn.
+// What a second thread saw while the sub-menu was open.
 struct DropWatch {
-  HWND bar = nullptr;
-  RECT button{};
+  HWND bar;
+  RECT button;
   int items = -1;
-  bool stripe = false;    // the menu's leading stripe in the skin's colour
+  bool stripe = false;    // the menu's leading stripe in the skin's colour: drawn by the engine
   bool selected = false;  // the bar's button drawn selected
 };
 
@@ -261,38 +201,31 @@ DWORD WINAPI WatchAndClose(void* param) {
   }
   if (!menu) return 1;
   watch->items = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)));
-  for (int i = 0; i < 250 && !(watch->stripe && watch->selected); ++i) {
-    HDC dc = GetDC(menu);
-    watch->stripe = GetPixel(dc, 8, 10) == kMenuStripe;
-    ReleaseDC(menu, dc);
+  for (int i = 0; i < 250 && !(watch->stripe && watch->selected); ++i, Sleep(20)) {
+    watch->stripe = CountPixels(menu, RECT{8, 10, 9, 11}, kMenuStripe) == 1;
     watch->selected = CountPixels(watch->bar, watch->button, kSelBack) > 0;
-    Sleep(20);
   }
   PostMessageA(PopupWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
-  PostMessageA(PopupWindow(), WM_KEYUP, VK_ESCAPE, 0xC0000000);
   return 0;
 }
 
 TEST(SkinMenuBar, AButtonDropsItsSubMenuOwnerDrawn) {
   MenuForm f;
   f.t.Show();
-  TToolBar* bar = f.menus->MenuBar;
-  DropWatch watch;
-  watch.bar = bar->Handle();
-  TToolButton* file = bar->Buttons(0);
-  watch.button = file->BoundsRect();
+  TToolButton* file = f.bar->Buttons(0);
+  DropWatch watch{f.bar->Handle(), file->BoundsRect()};
   HANDLE thread = CreateThread(nullptr, 0, WatchAndClose, &watch, 0, nullptr);
   const LPARAM at = MAKELPARAM(file->Left() + 5, file->Top() + 5);
-  SendMessageA(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(bar->Handle(), WM_LBUTTONUP, 0, at);  // the menu runs in here
+  SendMessageA(f.bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(f.bar->Handle(), WM_LBUTTONUP, 0, at);  // the menu runs in here
   WaitForSingleObject(thread, 15000);
   CloseHandle(thread);
   EXPECT_EQ(watch.items, 2);
   EXPECT_TRUE(watch.stripe);
   EXPECT_TRUE(watch.selected);
   TPopupMenu* dropped = nullptr;
-  for (int i = 0; i < bar->ComponentCount(); ++i)
-    if (auto* m = As<TPopupMenu>(bar->Components(i))) dropped = m;
+  for (int i = 0; i < f.bar->ComponentCount(); ++i)
+    if (auto* m = As<TPopupMenu>(f.bar->Components(i))) dropped = m;
   ASSERT_NE(dropped, nullptr);
   EXPECT_EQ(dropped->AutoHotkeys(), maManual);  // as the menu the bar shows
   SaveScreenshot(f.t.form->Handle(), "SkinMenuBar_MenuForm");
@@ -306,18 +239,21 @@ TEST(SkinMenuBar, CaptionsInTheSkinsFontColour) {
   for (const auto& c : cases) {
     MenuForm f(c.controlFontColor);
     f.t.Show();
-    TToolBar* bar = f.menus->MenuBar;
-    UpdateWindow(bar->Handle());
-    EXPECT_GT(CountPixels(bar->Handle(), bar->Buttons(1)->BoundsRect(), c.caption), 5) << c.controlFontColor;
+    UpdateWindow(f.bar->Handle());
+    EXPECT_GT(CountPixels(f.bar->Handle(), f.bar->Buttons(1)->BoundsRect(), c.caption), 5) << c.controlFontColor;
   }
 }
 
-// The oldest listener hears the key last: what Handled is after the skinned forms' routers.
+// The oldest listener hears a key last: what Handled is after the skinned forms' routers.
 struct LastListener {
   void Heard(MSG& msg, bool& handled) {
     if (msg.message == WM_KEYDOWN && msg.wParam == 'O') handledSeen.push_back(handled);
   }
   std::vector<bool> handledSeen;
+};
+struct ClickLog {
+  void Clicked(TObject*) { ++clicks; }
+  int clicks = 0;
 };
 
 TEST(SkinMenuBar, ShortcutRunsItsItemOnceAndStaysHandled) {
@@ -358,53 +294,41 @@ class TSkinFrameForm : public TForm {
 };
 DEFINE_COMPONENT(TSkinFrameForm, TForm, ({}), ({}))
 
-TMainMenu* MenuWith(TComponent* owner, const std::vector<std::string>& captions) {
+TMainMenu* MenuWith(TComponent* owner, const std::string& caption) {
   auto* menu = Create<TMainMenu>(owner);
-  for (const std::string& caption : captions) {
-    auto* item = Create<TMenuItem>(owner);
-    item->SetCaption(caption);
-    auto* sub = Create<TMenuItem>(owner);
-    sub->SetCaption("Item");
-    item->Add(sub);
-    menu->Items()->Add(item);
-  }
+  auto* item = Create<TMenuItem>(owner);
+  item->SetCaption(caption);
+  menu->Items()->Add(item);
   return menu;
 }
 
-std::vector<std::string> Captions(TToolBar* bar) {
-  std::vector<std::string> list;
-  for (int i = 0; i < bar->ButtonCount(); ++i) list.push_back(ButtonText(bar, i));
-  return list;
+std::vector<bool> Shown(TzubSkinWindowVCL* frame) {
+  return {frame->MDIButtons[0]->Visible(), frame->MDIButtons[1]->Visible(), frame->MDIButtons[2]->Visible()};
 }
-
-std::vector<bool> Shown(TzubSkinFormMenus* m) {
-  return {m->MDIButtons[0]->Visible(), m->MDIButtons[1]->Visible(), m->MDIButtons[2]->Visible()};
-}
+RECT Bounds(TControl* c) { return {c->Left(), c->Top(), c->Width(), c->Height()}; }
 
 TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
-  UseTestSkinWindows factory;
-  SkinWindowFactory = &TMenuSkinner::Make;
   TempSkinFile skin("menubar.zub", BuildSkin(MenuSkin()));
   TSkinFrameForm* frame = nullptr;
   Application->CreateForm(frame);
   frame->SetFormStyle(fsMDIForm);
+  frame->SetCaption("Frame");
   frame->SetBounds(20, 20, 640, 480);
-  frame->SetMenu(MenuWith(frame, {"&Window"}));
+  frame->SetMenu(MenuWith(frame, "&Window"));
   auto* engine = Create<TzubSkinEngine>(frame);
   engine->SetSkinFile(skin.path);
   engine->SetActive(true);
   engine->SkinWindow(frame->Handle());
   frame->Show();
-  TzubSkinFormMenus* menus = MenusOf(engine, frame);
-  ASSERT_NE(menus, nullptr);
+  TzubSkinWindowVCL* skinner = SkinnerOf(engine, frame);
   HWND client = frame->ClientHandle();
 
   TForm* children[2] = {};
-  const char* names[2] = {"&Document", "&Picture"};
   for (int i = 0; i < 2; ++i) {
     TForm* child = Create<TForm>(nullptr, true);
+    child->SetCaption(i == 0 ? "One" : "Two");
     child->SetBounds(10 + 30 * i, 10, 200, 150);
-    child->SetMenu(MenuWith(child, {names[i]}));
+    child->SetMenu(MenuWith(child, i == 0 ? "&Document" : "&Picture"));
     if (i == 0) child->SetBorderIcons({biSystemMenu, biMaximize});
     child->SetFormStyle(fsMDIChild);
     engine->SkinWindow(child->Handle());
@@ -412,50 +336,47 @@ TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
   }
   TForm* one = children[0];
   TForm* two = children[1];
-  EXPECT_EQ(frame->ActiveMDIChild(), two);
-  EXPECT_EQ(Captions(menus->MenuBar), std::vector<std::string>{"&Picture"});
+  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Picture"});
   SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(one->Handle()), 0);
-  EXPECT_EQ(Captions(menus->MenuBar), std::vector<std::string>{"&Document"});
-  EXPECT_FALSE(MenusOf(engine, one)->MenuBar->Visible()) << "a child's own bar is never shown";
+  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Document"});
+  EXPECT_FALSE(SkinnerOf(engine, one)->MenuBar->Visible()) << "a child's own bar is never shown";
   EXPECT_EQ(SendMessageA(two->Handle(), ZM_GETACTIVESTATE, 0, 0), 2);
 
   one->SetWindowState(wsMaximized);
-  EXPECT_EQ(Shown(menus), (std::vector<bool>{true, true, false}));  // close, restore; no minimise icon
+  EXPECT_EQ(Shown(skinner), (std::vector<bool>{true, true, false}));  // close, restore; no minimise icon
   SaveScreenshot(frame->Handle(), "SkinMenuBar_MDIFrameMaximized");
-  TControl* restore = menus->MDIButtons[1];
+  TControl* restore = skinner->MDIButtons[1];
   restore->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   restore->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_FALSE(IsZoomed(one->Handle()));
-  EXPECT_EQ(Shown(menus), (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(Shown(skinner), (std::vector<bool>{false, false, false}));
 
   frame->SetClientWidth(500);
   frame->SetClientHeight(400);
-  const int bar = menus->GetMenuBarHeight();
+  const int a = 400 - skinner->GetMenuBarHeight();  // the height below the bar
   const struct {
     UINT msg;
     WPARAM wp;
-    RECT twoAt, oneAt;  // left, top, width, height: the highest index first
+    RECT two, one;  // left, top, width, height: the highest index first
   } layouts[] = {{WM_MDICASCADE, 0, {0, 0, 400, 240}, {22, 22, 400, 240}},
-                 {WM_MDITILE, MDITILE_VERTICAL, {0, 0, 248, 400 - bar - 4}, {248, 0, 248, 400 - bar - 4}},
-                 {WM_MDITILE, MDITILE_HORIZONTAL, {0, 0, 496, (400 - bar) / 2 - 2}, {0, (400 - bar) / 2 - 2, 496, (400 - bar) / 2 - 2}}};
+                 {WM_MDITILE, MDITILE_VERTICAL, {0, 0, 248, a - 4}, {248, 0, 248, a - 4}},
+                 {WM_MDITILE, MDITILE_HORIZONTAL, {0, 0, 496, a / 2 - 2}, {0, a / 2 - 2, 496, a / 2 - 2}}};
   for (const auto& l : layouts) {
     SendMessageA(client, l.msg, l.wp, 0);
-    const RECT t{two->Left(), two->Top(), two->Width(), two->Height()}, o{one->Left(), one->Top(), one->Width(), one->Height()};
-    EXPECT_TRUE(EqualRect(&t, &l.twoAt)) << l.msg << "/" << l.wp << ": " << t.left << "," << t.top << " " << t.right << "x" << t.bottom;
-    EXPECT_TRUE(EqualRect(&o, &l.oneAt)) << l.msg << "/" << l.wp << ": " << o.left << "," << o.top << " " << o.right << "x" << o.bottom;
+    const RECT t = Bounds(two), o = Bounds(one);
+    EXPECT_TRUE(EqualRect(&t, &l.two) && EqualRect(&o, &l.one)) << l.msg << "/" << l.wp;
   }
   SaveScreenshot(frame->Handle(), "SkinMenuBar_MDIFrameTiled");
 
   two->Free();
-  EXPECT_EQ(Captions(menus->MenuBar), std::vector<std::string>{"&Document"});
+  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Document"});
   one->Free();  // the last one: the frame's own menu is back
-  EXPECT_EQ(Captions(menus->MenuBar), std::vector<std::string>{"&Window"});
-  EXPECT_EQ(Shown(menus), (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Window"});
 
-  // The client's procedure stub is given back each time the hook goes: more hooks than stubs.
+  // The client's procedure stub goes with each hook: more hooks than there are stubs.
   for (int i = 0; i < 600; ++i) {
-    menus->UnhookMDIClient();
-    menus->HookMDIClient();
+    skinner->UnhookMDIClient();
+    skinner->HookMDIClient();
   }
   const LONG_PTR hooked = GetWindowLongPtrA(client, GWLP_WNDPROC);
   engine->UnskinWindow(frame->Handle());

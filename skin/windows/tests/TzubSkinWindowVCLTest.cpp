@@ -88,7 +88,8 @@ TEST_F(SkinnedForm, ClientSizeAndSystemMenuSurviveSkinOnOffOn) {
     for (bool on : {true, false, true}) {
       engine->SetActive(on);
       EXPECT_EQ(ClientSize(form).cx, 300) << on;
-      EXPECT_EQ(ClientSize(form).cy, 200) << on;
+      // The menu bar, shown while skinned, adds its height.
+      EXPECT_EQ(ClientSize(form).cy, 200 + SendMessageA(form->Handle(), ZM_GETMENUBARHEIGHT, 0, 0)) << on;
       EXPECT_EQ(SysMenu(form), !on && c.sysMenu) << on;
       EXPECT_EQ(GetMenu(form->Handle()) != nullptr, !on && c.menu) << on;
       EXPECT_EQ(form->Color(), on ? TColor(kBack) : clWhite) << on;
@@ -191,7 +192,7 @@ TEST_F(SkinnedForm, AnUnskinnedSecondFormGetsItsOwnBackButNotTheAuthorsConstrain
   engine->SkinAllScreenForms();
   ASSERT_EQ(IsSkinned(second), 1);
   EXPECT_EQ(second->Constraints()->MinWidth(), 222);
-  EXPECT_EQ(second->Constraints()->MinHeight(), 6);
+  EXPECT_EQ(second->Constraints()->MinHeight(), 6 + SendMessageA(second->Handle(), ZM_GETMENUBARHEIGHT, 0, 0));
 
   engine->SetSkinAllForms(false);
   EXPECT_EQ(IsSkinned(second), 0);
