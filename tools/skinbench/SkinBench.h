@@ -6,9 +6,6 @@
 
 #include <string>
 
-class TCustomForm;
-class TzubSkinEngine;
-
 namespace skinbench {
 
 // Objects this process holds. GetGuiResources where the platform counts; where it answers 0
