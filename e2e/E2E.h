@@ -98,12 +98,15 @@ inline RECT RectOf(HWND Wnd) {
 }
 inline POINT Center(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+inline BOOL CALLBACK AddWindow(HWND Wnd, LPARAM List) {
+  reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
+  return TRUE;
+}
+
 // The child windows of Wnd, every level.
 inline std::vector<HWND> Children(HWND Wnd) {
   std::vector<HWND> list;
-  EnumChildWindows(
-      Wnd, [](HWND c, LPARAM p) { return reinterpret_cast<std::vector<HWND>*>(p)->push_back(c), TRUE; },
-      reinterpret_cast<LPARAM>(&list));
+  EnumChildWindows(Wnd, AddWindow, reinterpret_cast<LPARAM>(&list));
   return list;
 }
 
@@ -148,24 +151,18 @@ class Program {
   }
   // A shown top-level window of the program with a caption, other than Except; null after 20 s.
   HWND Window(HWND Except = nullptr) {
-    struct Find {
-      DWORD pid;
-      HWND except, found;
-    } f{pi_.dwProcessId, Except, nullptr};
+    HWND found = nullptr;
     WaitFor([&] {
-      EnumWindows(
-          [](HWND w, LPARAM p) {
-            auto* f = reinterpret_cast<Find*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid != f->pid || w == f->except || !IsWindowVisible(w) || GetWindowTextLengthA(w) == 0) return TRUE;
-            f->found = w;
-            return FALSE;
-          },
-          reinterpret_cast<LPARAM>(&f));
-      return f.found != nullptr || !started_;
+      std::vector<HWND> all;
+      EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&all));
+      for (HWND w : all) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == pi_.dwProcessId && w != Except && IsWindowVisible(w) && GetWindowTextLengthA(w) > 0) found = w;
+      }
+      return found != nullptr || !started_;
     });
-    return f.found;
+    return found;
   }
   // The exit code once the program has ended; STILL_ACTIVE when it does not within 20 s.
   DWORD ExitCode() {
