@@ -176,8 +176,11 @@ TEST_F(SkinnedForm, ControlsGetTheirProcedureBackAndAFreedControlLeavesTheList) 
 
   skinner->SkinControl(b);
   b->Free();
-  for (TzubSkinControl* s : skinner->ControlSkinners)
-    if (auto* vcl = As<TzubSkinControlVCL>(s)) EXPECT_NE(vcl->Control, static_cast<TControl*>(b));
+  for (TzubSkinControl* s : skinner->ControlSkinners) {
+    if (auto* vcl = As<TzubSkinControlVCL>(s)) {
+      EXPECT_NE(vcl->Control, static_cast<TControl*>(b));
+    }
+  }
   EngineOf(form)->SetActive(false);  // the list is walked without the freed control
   EngineOf(form)->SetActive(true);
   form->Free();
