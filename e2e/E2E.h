@@ -1,0 +1,185 @@
+// The programs as a user runs them: started from their own folder in their own process, looked
+// at from outside, driven with real X input (xdotool), photographed.
+#pragma once
+
+#include <windows.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ZUBSkinMessages.h"
+
+namespace e2e {
+
+inline std::string BinFolder() {
+  char path[MAX_PATH] = {};
+  GetEnvironmentVariableA("SUITE_BIN", path, MAX_PATH);
+  std::string bin(path);
+  if (bin.empty()) return "..\\bin\\";
+  if (bin[0] == '/') bin = "Z:" + bin;  // the build's Unix path, through Wine's root drive
+  for (char& c : bin)
+    if (c == '/') c = '\\';
+  return bin + "\\";
+}
+
+inline std::string FreshFolder(const std::string& name) {
+  char base[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, base);
+  const std::string dir = std::string(base) + "e2e_" + name + "_" + std::to_string(GetCurrentProcessId()) + "\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
+// Waits for Done, polling every 20 ms, at most TimeoutMs.
+template <class Condition>
+bool WaitFor(Condition&& Done, DWORD TimeoutMs = 20000) {
+  const DWORD start = GetTickCount();
+  while (!Done()) {
+    if (GetTickCount() - start > TimeoutMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+// Real X input, one xdotool run per call; returns once xdotool has sent it.
+inline void Xdo(const std::string& args) {
+  std::string cmd = "Z:\\usr\\bin\\xdotool " + args;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+  WaitForSingleObject(pi.hProcess, 10000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
+inline std::string At(POINT p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
+inline void MoveTo(POINT p) { Xdo("mousemove " + At(p)); }
+inline void ClickAt(POINT p) { Xdo("mousemove " + At(p) + " click 1"); }
+inline void Park() { MoveTo({1270, 1010}); }
+
+inline COLORREF Pixel(POINT p) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+inline LRESULT Ask(HWND Wnd, UINT Msg, WPARAM W = 0, LPARAM L = 0) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(Wnd, Msg, W, L, SMTO_ABORTIFHUNG, 5000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+inline bool HasRegion(HWND Wnd) {
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  const int kind = GetWindowRgn(Wnd, rgn);
+  DeleteObject(rgn);
+  return kind == SIMPLEREGION || kind == COMPLEXREGION;
+}
+
+inline std::string ClassOf(HWND Wnd) {
+  char cls[64] = "";
+  GetClassNameA(Wnd, cls, sizeof cls);
+  return cls;
+}
+
+inline std::string TextOf(HWND Wnd) {
+  char text[256] = "";
+  Ask(Wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+inline RECT RectOf(HWND Wnd) {
+  RECT r{};
+  GetWindowRect(Wnd, &r);
+  return r;
+}
+inline POINT Center(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+inline BOOL CALLBACK AddWindow(HWND Wnd, LPARAM List) {
+  reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
+  return TRUE;
+}
+
+// The child windows of Wnd, every level.
+inline std::vector<HWND> Children(HWND Wnd) {
+  std::vector<HWND> list;
+  EnumChildWindows(Wnd, AddWindow, reinterpret_cast<LPARAM>(&list));
+  return list;
+}
+
+inline HWND ChildOf(HWND Wnd, const std::string& Class, const std::string& Text = "") {
+  for (HWND c : Children(Wnd))
+    if (ClassOf(c) == Class && (Text.empty() || TextOf(c) == Text)) return c;
+  return nullptr;
+}
+
+// A number "  Name = N" at the top level of a form description.
+inline int FormValue(const std::string& FormFile, const std::string& Name) {
+  std::ifstream in(FormFile);
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("  " + Name + " = ", 0) == 0) return std::stoi(line.substr(Name.size() + 5));
+  return -1;
+}
+
+// A program started from its own folder; ended with its window, or killed at the end of the test.
+class Program {
+ public:
+  explicit Program(const std::string& Exe, const std::string& Temp = "") {
+    std::string env;  // this process's environment, TMP and TEMP replaced when asked
+    char* block = GetEnvironmentStringsA();
+    for (const char* p = block; *p; p += std::strlen(p) + 1)
+      if (Temp.empty() || (_strnicmp(p, "TMP=", 4) != 0 && _strnicmp(p, "TEMP=", 5) != 0)) env.append(p).push_back('\0');
+    FreeEnvironmentStringsA(block);
+    if (!Temp.empty()) {
+      env.append("TMP=" + Temp).push_back('\0');
+      env.append("TEMP=" + Temp).push_back('\0');
+    }
+    env.push_back('\0');
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    std::string line = "\"" + BinFolder() + Exe + "\"";
+    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, &env[0], BinFolder().c_str(), &si, &pi_);
+  }
+  ~Program() {
+    if (!started_) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
+  }
+  // A shown top-level window of the program with a caption, other than Except; null after 20 s.
+  HWND Window(HWND Except = nullptr) {
+    HWND found = nullptr;
+    WaitFor([&] {
+      std::vector<HWND> all;
+      EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&all));
+      for (HWND w : all) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == pi_.dwProcessId && w != Except && IsWindowVisible(w) && GetWindowTextLengthA(w) > 0) found = w;
+      }
+      return found != nullptr || !started_;
+    });
+    return found;
+  }
+  // The exit code once the program has ended; STILL_ACTIVE when it does not within 20 s.
+  DWORD ExitCode() {
+    if (!started_ || WaitForSingleObject(pi_.hProcess, 20000) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+  }
+  // Closes Wnd as its close box would and gives the exit code.
+  DWORD Close(HWND Wnd) {
+    PostMessageA(Wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return ExitCode();
+  }
+
+ private:
+  PROCESS_INFORMATION pi_{};
+  BOOL started_ = FALSE;
+};
+
+}  // namespace e2e

@@ -1,0 +1,251 @@
+// The three programs, skinned, as a user runs them: each started from its own folder, every
+// window checked from outside and photographed, the skin's own input driven with real X input.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "E2E.h"
+#include "Screenshot.h"
+#include "ZUBSkinFile.h"
+#include "ZUBSkinFrame.h"
+
+using namespace e2e;
+
+namespace {
+
+// Window classes of the programs' controls that the control-class table covers.
+const std::set<std::string> kCovered = {"TEdit",    "TButton", "TListView",    "TToolBar", "TListBox",
+                                        "TPanel",   "TMemo",   "TProgressBar", "TSpinEdit"};
+
+// Skinned, rounded, as large inside as its form description says, every covered control skinned.
+void ExpectSkinned(HWND Wnd, const std::string& FormFile = "") {
+  EXPECT_EQ(Ask(Wnd, ZM_ISSKINNED), 1) << ClassOf(Wnd);
+  EXPECT_TRUE(HasRegion(Wnd)) << ClassOf(Wnd);
+  if (!FormFile.empty()) {
+    RECT c{};
+    GetClientRect(Wnd, &c);
+    EXPECT_EQ(c.right, FormValue(FormFile, "ClientWidth")) << FormFile;
+    EXPECT_EQ(c.bottom, FormValue(FormFile, "ClientHeight")) << FormFile;
+  }
+  for (HWND child : Children(Wnd)) {
+    if (kCovered.count(ClassOf(child)) == 0) continue;
+    EXPECT_EQ(Ask(child, ZM_ISSKINNED), 1) << ClassOf(child) << " \"" << TextOf(child) << "\" of " << ClassOf(Wnd);
+  }
+}
+
+// A fingerprint of what the screen shows in R.
+unsigned long long Look(const RECT& R) {
+  const int w = R.right - R.left, h = R.bottom - R.top;
+  if (w <= 0 || h <= 0) return 0;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, R.left, R.top, SRCCOPY);
+  SelectObject(mem, old);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<DWORD> px(size_t(w) * h);
+  GetDIBits(mem, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  unsigned long long sum = 1469598103934665603ull;
+  for (DWORD p : px) sum = (sum ^ (p & 0xFFFFFF)) * 1099511628211ull;
+  return sum;
+}
+
+// Waits until R looks different from Before.
+bool Changes(const RECT& R, unsigned long long Before) {
+  return WaitFor([&] { return Look(R) != Before; }, 10000);
+}
+
+// The close button's hit box on the screen, laid out from the skin as the skinner lays it out.
+RECT CloseButton(HWND Wnd) {
+  zubskin::SkinParseResult skin;
+  if (zubskin::ReadSkinFile(SKIN_FILE, skin) != zubskin::SkinReadStatus::Loaded) return {};
+  const RECT w = RectOf(Wnd);
+  zubskin::SkinImage border, slice;
+  const bool hasRight = skin.skin.GetImage("FormLeftBorderImage", border);
+  const int bw = std::max(0, hasRight ? border.width : skin.skin.GetInt("FormBorderWidthInt"));
+  skin.skin.GetImagePiece("TitleBarButtonImage", slice, 18, 1);
+  zubskin::CaptionInput in;
+  in.titleWidth = hasRight ? w.right - w.left : w.right - w.left - 2 * bw;
+  in.sliceWidth = slice.width;
+  in.sliceHeight = slice.height;
+  in.buttonTop = skin.skin.GetInt("TitleBarButtonTopInt");
+  in.leftOffset = skin.skin.GetInt("TitleBarButtonLeftOffsetInt");
+  in.rightOffset = skin.skin.GetInt("TitleBarButtonRightOffsetInt");
+  for (const zubskin::CaptionButton& b : zubskin::LayoutCaption(in).buttons)
+    if (b.element == zubskin::ceClose) {
+      const int x = w.left + zubskin::TitleOffsetX(hasRight, bw);
+      return {x + b.box.left, w.top + b.box.top, x + b.box.right + 1, w.top + b.box.bottom + 1};
+    }
+  return {};
+}
+
+// A double click on the title, which maximises only a form that allows it; then the pointer on
+// the close button shows its hot slice (so the double click has been handled), and the click on
+// its first pixel closes the window and the program ends normally.
+void HoverAndCloseByTheSkinnedButton(Program& P, HWND Wnd, const std::string& Shot) {
+  const bool maximizable = (GetWindowLongPtrA(Wnd, GWL_STYLE) & WS_MAXIMIZEBOX) != 0;
+  const RECT w = RectOf(Wnd);
+  Xdo("mousemove " + At({w.left + 60, w.top + 8}) + " click --repeat 2 1");
+  if (maximizable) {
+    EXPECT_TRUE(WaitFor([&] { return IsZoomed(Wnd) != 0; }));
+  }
+  const RECT close = CloseButton(Wnd);
+  ASSERT_LT(close.left, close.right) << "no close button";
+  Park();
+  const unsigned long long plain = Look(close);
+  MoveTo(Center(close));
+  EXPECT_TRUE(Changes(close, plain)) << "the close button shows no hot slice";
+  EXPECT_EQ(IsZoomed(Wnd) != 0, maximizable) << "double click on the title";
+  SaveScreenshot(Wnd, Shot);
+  ClickAt({close.left, close.top});
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(Wnd); })) << "the close button does not close";
+  const DWORD code = P.ExitCode();
+  EXPECT_EQ(code, 0u);
+  if (code == STILL_ACTIVE) SaveScreenshot(GetDesktopWindow(), Shot + "_STUCK");
+}
+
+// The message box or dialog the program shows next: skinned, photographed, answered by Keys.
+void ExpectSkinnedBox(Program& P, HWND Main, const std::string& Shot, const std::string& Keys) {
+  HWND box = P.Window(Main);
+  ASSERT_NE(box, nullptr) << Shot;
+  ASSERT_TRUE(WaitFor([&] { return Ask(box, ZM_ISSKINNED) == 1; }, 5000)) << Shot << " is not skinned";
+  ExpectSkinned(box);
+  // The folder browser fills its tree after it shows: the picture waits for it, a little.
+  if (HWND tree = ChildOf(box, "SysTreeView32")) WaitFor([&] { return Ask(tree, TVM_GETCOUNT) > 0; }, 3000);
+  SaveScreenshot(box, Shot);
+  if (Keys == "click") {
+    HWND ok = nullptr;
+    for (HWND c : Children(box))
+      if (ClassOf(c) == "TButton" || ClassOf(c) == "Button") ok = c;
+    ASSERT_NE(ok, nullptr);
+    ClickAt(Center(RectOf(ok)));
+  } else {
+    SetForegroundWindow(box);
+    Xdo("key " + Keys);
+  }
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << Shot << " stays";
+}
+
+const std::string kSource = SOURCE_DIR;
+
+}  // namespace
+
+TEST(SkinnedSuite, LauncherPanelsNormalHotAndPressed) {
+  Program launcher("Hallvex.exe");
+  HWND w = launcher.Window();
+  ASSERT_NE(w, nullptr);
+  ExpectSkinned(w, kSource + "/launcher/Unita.form");
+  Park();
+  SaveScreenshot(w, "suite_hallvex");
+  HWND panel = ChildOf(w, "TPanel", "DVD To 3GP Converter");
+  ASSERT_NE(panel, nullptr);
+  const RECT r = RectOf(panel);
+  unsigned long long look = Look(r);
+  MoveTo({r.left + 20, r.top + 20});
+  Changes(r, look);  // the skinned panel may draw both bevels alike: for the picture only
+  SaveScreenshot(w, "suite_hallvex_panel_hot");
+  look = Look(r);
+  Xdo("mousedown 1");
+  EXPECT_TRUE(Changes(r, look)) << "press";
+  SaveScreenshot(w, "suite_hallvex_panel_pressed");
+  // Released off the panel: no click, nothing started.
+  Xdo("mousemove " + At({r.left + 20, r.bottom + 3}) + " mouseup 1");
+  HoverAndCloseByTheSkinnedButton(launcher, w, "suite_hallvex_close_hot");
+}
+
+TEST(SkinnedSuite, DvdConverterMessageBoxesAndFolderBrowser) {
+  Program dvd("Dunmarrow.exe");
+  HWND w = dvd.Window();
+  ASSERT_NE(w, nullptr);
+  ExpectSkinned(w, kSource + "/dvdconvert/Unit1.form");
+  Park();
+  SaveScreenshot(w, "suite_dunmarrow");
+  // A tool-bar button under the pointer.
+  HWND bar = ChildOf(w, "TToolBar");
+  ASSERT_NE(bar, nullptr);
+  const RECT b = RectOf(bar);
+  const unsigned long long look = Look(b);
+  MoveTo({b.left + 15, (b.top + b.bottom) / 2});
+  EXPECT_TRUE(Changes(b, look)) << "tool-bar button hot";
+  SaveScreenshot(w, "suite_dunmarrow_toolbar_hot");
+  // Convert with nothing set, then with a folder holding no .vob file.
+  HWND convert = ChildOf(w, "TButton", "Convert");
+  ASSERT_NE(convert, nullptr);
+  ClickAt(Center(RectOf(convert)));
+  ExpectSkinnedBox(dvd, w, "suite_dunmarrow_msg_input", "click");
+  HWND input = ChildOf(w, "TEdit");
+  ASSERT_NE(input, nullptr);
+  const std::string empty = FreshFolder("novob");
+  Ask(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(empty.c_str()));
+  ClickAt(Center(RectOf(convert)));
+  ExpectSkinnedBox(dvd, w, "suite_dunmarrow_msg_novob", "click");
+  // The folder browser, skinned through the hook, cancelled.
+  HWND browse = ChildOf(w, "TButton", "..");
+  ASSERT_NE(browse, nullptr);
+  ClickAt(Center(RectOf(browse)));
+  ExpectSkinnedBox(dvd, w, "suite_dunmarrow_folder_browser", "Escape");
+  HoverAndCloseByTheSkinnedButton(dvd, w, "suite_dunmarrow_close_hot");
+  RemoveDirectoryA(empty.c_str());
+}
+
+TEST(SkinnedSuite, VideoConverterBoxDialogAndBatch) {
+  SetEnvironmentVariableA("ZOV_PAUSE", "300");  // the work form is seen while the job runs
+  SetEnvironmentVariableA("ZOV_STEPS", "5");
+  Program video("Corvale.exe");
+  HWND w = video.Window();
+  ASSERT_NE(w, nullptr);
+  ExpectSkinned(w, kSource + "/videoconvert/Unit1.form");
+  Park();
+  SaveScreenshot(w, "suite_corvale");
+  HWND convert = ChildOf(w, "TButton", "Convert");
+  ASSERT_NE(convert, nullptr);
+  // An output name without ".3gp".
+  ClickAt(Center(RectOf(convert)));
+  ExpectSkinnedBox(video, w, "suite_corvale_msg_3gp", "click");
+  // The open-file dialog behind the "..." speed button (a graphic control, placed by the form).
+  POINT dots{384 + 20, 24 + 16};
+  ClientToScreen(w, &dots);
+  ClickAt(dots);
+  ExpectSkinnedBox(video, w, "suite_corvale_open_dialog", "Escape");
+  // A real job: the click on the skinned Convert starts it in the skinned work form.
+  const std::string folder = FreshFolder("video");
+  const std::string in = folder + "clip.avi", out = folder + "clip.3gp";
+  std::ofstream(in) << "video";
+  DeleteFileA(out.c_str());
+  std::vector<HWND> edits;
+  for (HWND e : Children(w))
+    if (ClassOf(e) == "TEdit") edits.push_back(e);
+  ASSERT_GE(edits.size(), 2u);
+  // The input field lies above the output field.
+  if (RectOf(edits[0]).top > RectOf(edits[1]).top) std::swap(edits[0], edits[1]);
+  Ask(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(in.c_str()));
+  Ask(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(out.c_str()));
+  ClickAt(Center(RectOf(convert)));
+  HWND work = video.Window(w);
+  ASSERT_NE(work, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return Ask(work, ZM_ISSKINNED) == 1; }, 5000));
+  ExpectSkinned(work, kSource + "/videoconvert/working.form");
+  SaveScreenshot(work, "suite_corvale_work_running");
+  HWND done = ChildOf(work, "TButton");
+  ASSERT_NE(done, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(done) != 0; }, 60000)) << "the job does not end";
+  SaveScreenshot(work, "suite_corvale_work_done");
+  ClickAt(Center(RectOf(done)));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(work); }));
+  EXPECT_NE(GetFileAttributesA(out.c_str()), INVALID_FILE_ATTRIBUTES) << "no output written";
+  HoverAndCloseByTheSkinnedButton(video, w, "suite_corvale_close_hot");
+  DeleteFileA(in.c_str());
+  DeleteFileA(out.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
