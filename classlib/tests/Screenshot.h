@@ -12,7 +12,9 @@
 inline void SaveScreenshot(HWND wnd, const std::string& name) {
   const char* shots = std::getenv("SUITE_SHOTS");
   if (!shots || !wnd) return;
-  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Only a window of this thread repaints before the copy; another program's would show erased.
+  if (GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId())
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   RECT r;
   GetWindowRect(wnd, &r);
   TBitmap shot;
