@@ -4,7 +4,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <string>
@@ -137,6 +139,42 @@ void ExpectSkinnedBox(Program& P, HWND Main, const std::string& Shot, const std:
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << Shot << " stays";
 }
 
+
+// A folder on the desktop, where the folder browser lists it right under its root.
+std::string DesktopFolder(const std::string& Name) {
+  char desk[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desk);
+  const std::string dir = std::string(desk) + "\\" + Name;
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
+// The folder browser behind Browse, driven from the keyboard as a user would: the name typed in
+// its tree selects the desktop folder Name, Return takes it; Field then shows it.
+void PickInBrowser(Program& P, HWND Main, HWND Browse, const std::string& Name, HWND Field, const std::string& Shot) {
+  ClickAt(Center(RectOf(Browse)));
+  HWND box = P.Window(Main);
+  ASSERT_NE(box, nullptr) << Shot;
+  HWND tree = ChildOf(box, "SysTreeView32");
+  ASSERT_NE(tree, nullptr) << Shot;
+  ASSERT_TRUE(WaitFor([&] { return Ask(tree, TVM_GETCOUNT) > 0; })) << Shot << ": empty tree";
+  ClickAt(Center(RectOf(tree)));  // focus in the tree (the item clicked is selected, then replaced)
+  ASSERT_TRUE(WaitFor([&] { return Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0; })) << Shot;
+  Xdo("key Home type --delay 30 " + Name);
+  const LRESULT root = Ask(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+  WaitFor([&] { const LRESULT c = Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0); return c != 0 && c != root; }, 5000);
+  SaveScreenshot(box, Shot);
+  Xdo("key Return");
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << Shot << " stays";
+  const std::string text = TextOf(Field);
+  EXPECT_TRUE(text.size() >= Name.size() && text.compare(text.size() - Name.size(), Name.size(), Name) == 0)
+      << Shot << ": the field shows \"" << text << "\"";
+}
+
+bool RowChecked(HWND List, int Row) {
+  return ((Ask(List, LVM_GETITEMSTATE, Row, LVIS_STATEIMAGEMASK) >> 12) & 0xF) == 2;
+}
+
 const std::string kSource = SOURCE_DIR;
 
 }  // namespace
@@ -197,6 +235,83 @@ TEST(SkinnedSuite, DvdConverterMessageBoxesAndFolderBrowser) {
   ExpectSkinnedBox(dvd, w, "suite_dunmarrow_folder_browser", "Escape");
   HoverAndCloseByTheSkinnedButton(dvd, w, "suite_dunmarrow_close_hot");
   RemoveDirectoryA(empty.c_str());
+}
+
+TEST(SkinnedSuite, DvdConverterBatchFromFoldersPickedInTheBrowser) {
+  const std::string tag = std::to_string(GetCurrentProcessId());
+  const std::string dvdName = "zzdvd" + tag, outName = "zzout" + tag;
+  const std::string dvd = DesktopFolder(dvdName), out = DesktopFolder(outName);
+  const std::string vts = dvd + "\\VIDEO_TS\\";
+  CreateDirectoryA(vts.c_str(), nullptr);
+  for (const char* vob : {"VTS_01_1.VOB", "VTS_01_2.VOB"}) std::ofstream(vts + vob) << "video";
+  SetEnvironmentVariableA("ZOV_PAUSE", "300");  // the work form is seen while the batch runs
+  SetEnvironmentVariableA("ZOV_STEPS", "5");
+  {
+    Program dvdApp("Dunmarrow.exe");
+    HWND w = dvdApp.Window();
+    ASSERT_NE(w, nullptr);
+    std::vector<HWND> edits;
+    for (HWND e : Children(w))
+      if (ClassOf(e) == "TEdit") edits.push_back(e);
+    HWND input = ChildOf(w, "TEdit"), list = ChildOf(w, "TListView"), bar = ChildOf(w, "TToolBar");
+    HWND convert = ChildOf(w, "TButton", "Convert");
+    std::vector<HWND> browse;
+    for (HWND c : Children(w))
+      if (ClassOf(c) == "TButton" && TextOf(c) == "..") browse.push_back(c);
+    ASSERT_TRUE(input && list && bar && convert && browse.size() == 2 && edits.size() >= 2);
+    // Fields and browse buttons top to bottom: the input folder first.
+    auto byTop = [](HWND a, HWND b) { return RectOf(a).top < RectOf(b).top; };
+    std::sort(edits.begin(), edits.end(), byTop);
+    std::sort(browse.begin(), browse.end(), byTop);
+    PickInBrowser(dvdApp, w, browse[0], dvdName, edits[0], "suite_dunmarrow_browse_input");
+    ASSERT_TRUE(WaitFor([&] { return Ask(list, LVM_GETITEMCOUNT) == 2; })) << "the .vob files are not listed";
+    // Tool-bar buttons stacked 21 pixels apart: Select, Unselect, Select All, Unselect All.
+    const RECT b = RectOf(bar);
+    auto tool = [&](int Index) { ClickAt({b.left + 20, b.top + Index * 21 + 10}); };
+    tool(2);
+    EXPECT_TRUE(WaitFor([&] { return RowChecked(list, 0) && RowChecked(list, 1); })) << "Select All";
+    tool(3);
+    EXPECT_TRUE(WaitFor([&] { return !RowChecked(list, 0) && !RowChecked(list, 1); })) << "Unselect All";
+    ClickAt(Center(RectOf(convert)));
+    ExpectSkinnedBox(dvdApp, w, "suite_dunmarrow_msg_select", "click");
+    tool(2);
+    EXPECT_TRUE(WaitFor([&] { return RowChecked(list, 0) && RowChecked(list, 1); })) << "Select All";
+    Park();
+    SaveScreenshot(w, "suite_dunmarrow_list_filled");
+    ClickAt(Center(RectOf(convert)));
+    ExpectSkinnedBox(dvdApp, w, "suite_dunmarrow_msg_output", "click");
+    PickInBrowser(dvdApp, w, browse[1], outName, edits[1], "suite_dunmarrow_browse_output");
+    // The batch, in the skinned work form.
+    ClickAt(Center(RectOf(convert)));
+    HWND work = dvdApp.Window(w);
+    ASSERT_NE(work, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return Ask(work, ZM_ISSKINNED) == 1; }, 5000));
+    ExpectSkinned(work, kSource + "/dvdconvert/working.form");
+    SaveScreenshot(work, "suite_dunmarrow_work_running");
+    HWND done = ChildOf(work, "TButton");
+    ASSERT_NE(done, nullptr);
+    HWND memo = ChildOf(work, "TMemo");
+    ASSERT_TRUE(WaitFor([&] { return memo && TextOf(memo).find("VTS_01_2") != std::string::npos && IsWindowEnabled(done); },
+                        60000))
+        << "the batch does not reach its last file";
+    SaveScreenshot(work, "suite_dunmarrow_work_done");
+    for (const char* made : {"\\1.3gp", "\\2.3gp"})
+      EXPECT_NE(GetFileAttributesA((out + made).c_str()), INVALID_FILE_ATTRIBUTES) << made;
+    ClickAt(Center(RectOf(done)));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(work); }));
+    EXPECT_EQ(dvdApp.Close(w), 0u);
+  }
+  for (const char* vob : {"VTS_01_1.VOB", "VTS_01_2.VOB"}) DeleteFileA((vts + vob).c_str());
+  RemoveDirectoryA(vts.c_str());
+  RemoveDirectoryA(dvd.c_str());
+  WIN32_FIND_DATAA f;
+  HANDLE h = FindFirstFileA((out + "\\*").c_str(), &f);
+  if (h != INVALID_HANDLE_VALUE) {
+    do DeleteFileA((out + "\\" + f.cFileName).c_str());
+    while (FindNextFileA(h, &f));
+    FindClose(h);
+  }
+  RemoveDirectoryA(out.c_str());
 }
 
 TEST(SkinnedSuite, VideoConverterBoxDialogAndBatch) {
