@@ -68,11 +68,13 @@ bool Changes(const RECT& R, unsigned long long Before) {
   return WaitFor([&] { return Look(R) != Before; }, 10000);
 }
 
-// The close button's hit box on the screen, laid out from the skin as the skinner lays it out.
-RECT CloseButton(HWND Wnd) {
+// The caption buttons' hit boxes on the screen, laid out from the skin as the skinner lays them out.
+std::vector<std::pair<zubskin::CaptionElement, RECT>> CaptionButtons(HWND Wnd) {
+  std::vector<std::pair<zubskin::CaptionElement, RECT>> boxes;
   zubskin::SkinParseResult skin;
-  if (zubskin::ReadSkinFile(SKIN_FILE, skin) != zubskin::SkinReadStatus::Loaded) return {};
+  if (zubskin::ReadSkinFile(SKIN_FILE, skin) != zubskin::SkinReadStatus::Loaded) return boxes;
   const RECT w = RectOf(Wnd);
+  const LONG_PTR style = GetWindowLongPtrA(Wnd, GWL_STYLE);
   zubskin::SkinImage border, slice;
   const bool hasRight = skin.skin.GetImage("FormLeftBorderImage", border);
   const int bw = std::max(0, hasRight ? border.width : skin.skin.GetInt("FormBorderWidthInt"));
@@ -84,11 +86,18 @@ RECT CloseButton(HWND Wnd) {
   in.buttonTop = skin.skin.GetInt("TitleBarButtonTopInt");
   in.leftOffset = skin.skin.GetInt("TitleBarButtonLeftOffsetInt");
   in.rightOffset = skin.skin.GetInt("TitleBarButtonRightOffsetInt");
+  in.maximize = (style & WS_MAXIMIZEBOX) != 0;
+  in.minimize = (style & WS_MINIMIZEBOX) != 0;
+  in.maximized = IsZoomed(Wnd) != 0;
+  const int x = w.left + zubskin::TitleOffsetX(hasRight, bw);
   for (const zubskin::CaptionButton& b : zubskin::LayoutCaption(in).buttons)
-    if (b.element == zubskin::ceClose) {
-      const int x = w.left + zubskin::TitleOffsetX(hasRight, bw);
-      return {x + b.box.left, w.top + b.box.top, x + b.box.right + 1, w.top + b.box.bottom + 1};
-    }
+    boxes.push_back({b.element, {x + b.box.left, w.top + b.box.top, x + b.box.right + 1, w.top + b.box.bottom + 1}});
+  return boxes;
+}
+
+RECT CloseButton(HWND Wnd) {
+  for (const auto& b : CaptionButtons(Wnd))
+    if (b.first == zubskin::ceClose) return b.second;
   return {};
 }
 
@@ -239,7 +248,7 @@ TEST(SkinnedSuite, DvdConverterMessageBoxesAndFolderBrowser) {
 
 TEST(SkinnedSuite, DvdConverterBatchFromFoldersPickedInTheBrowser) {
   const std::string tag = std::to_string(GetCurrentProcessId());
-  const std::string dvdName = "zzdvd" + tag, outName = "zzout" + tag;
+  const std::string dvdName = "qdvd" + tag, outName = "xout" + tag;  // first letters found once
   const std::string dvd = DesktopFolder(dvdName), out = DesktopFolder(outName);
   const std::string vts = dvd + "\\VIDEO_TS\\";
   CreateDirectoryA(vts.c_str(), nullptr);
@@ -362,5 +371,45 @@ TEST(SkinnedSuite, VideoConverterBoxDialogAndBatch) {
   HoverAndCloseByTheSkinnedButton(video, w, "suite_corvale_close_hot");
   DeleteFileA(in.c_str());
   DeleteFileA(out.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
+// The one window that keeps the platform's look: the runner's box when the shell cannot start.
+// A program folder holding a "cmd.exe" that is no program makes the shell fail to start.
+TEST(SkinnedSuite, RunnerFailureBoxKeepsThePlatformLook) {
+  const std::string folder = FreshFolder("noshell");
+  for (const char* exe : {"Corvale.exe", "zov.exe"})
+    ASSERT_TRUE(CopyFileA((BinFolder() + exe).c_str(), (folder + exe).c_str(), FALSE)) << exe;
+  std::ofstream(folder + "cmd.exe") << "not a program";
+  const std::string in = folder + "clip.avi", out = folder + "clip.3gp";
+  std::ofstream(in) << "video";
+  {
+    Program video("Corvale.exe", "", folder);
+    HWND w = video.Window();
+    ASSERT_NE(w, nullptr);
+    std::vector<HWND> edits;
+    for (HWND e : Children(w))
+      if (ClassOf(e) == "TEdit") edits.push_back(e);
+    ASSERT_GE(edits.size(), 2u);
+    if (RectOf(edits[0]).top > RectOf(edits[1]).top) std::swap(edits[0], edits[1]);
+    Ask(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(in.c_str()));
+    Ask(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(out.c_str()));
+    HWND convert = ChildOf(w, "TButton", "Convert");
+    ASSERT_NE(convert, nullptr);
+    ClickAt(Center(RectOf(convert)));
+    HWND box = video.WindowOfClass("#32770");
+    ASSERT_NE(box, nullptr) << "no failure box";
+    bool namesTheShell = false;
+    for (HWND c : Children(box)) namesTheShell |= TextOf(c).find("cmd.exe") != std::string::npos;
+    EXPECT_TRUE(namesTheShell);
+    EXPECT_EQ(Ask(box, ZM_ISSKINNED), 0);
+    EXPECT_FALSE(HasRegion(box));
+    SaveScreenshot(box, "suite_runner_failure_box");
+    HWND ok = ChildOf(box, "Button");
+    ASSERT_NE(ok, nullptr);
+    ClickAt(Center(RectOf(ok)));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })) << "the failure box stays";
+  }
+  for (const char* name : {"Corvale.exe", "zov.exe", "cmd.exe", "clip.avi", "clip.3gp"}) DeleteFileA((folder + name).c_str());
   RemoveDirectoryA(folder.c_str());
 }
