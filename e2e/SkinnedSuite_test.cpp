@@ -135,7 +135,12 @@ void ExpectSkinnedBox(Program& P, HWND Main, const std::string& Shot, const std:
   // The folder browser fills its tree after it shows: the picture waits for it, a little.
   if (HWND tree = ChildOf(box, "SysTreeView32")) WaitFor([&] { return Ask(tree, TVM_GETCOUNT) > 0; }, 3000);
   SaveScreenshot(box, Shot);
-  if (Keys == "click") {
+  HWND named = nullptr;  // Keys naming a button: a click on it
+  for (HWND c : Children(box))
+    if ((ClassOf(c) == "TButton" || ClassOf(c) == "Button") && TextOf(c) == Keys) named = c;
+  if (named) {
+    ClickAt(Center(RectOf(named)));
+  } else if (Keys == "click") {
     HWND ok = nullptr;
     for (HWND c : Children(box))
       if (ClassOf(c) == "TButton" || ClassOf(c) == "Button") ok = c;
@@ -175,6 +180,7 @@ void PickInBrowser(Program& P, HWND Main, HWND Browse, const std::string& Name, 
   SaveScreenshot(box, Shot);
   Xdo("key Return");
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << Shot << " stays";
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Main) != 0; })) << Shot << ": the main form stays disabled";
   const std::string text = TextOf(Field);
   EXPECT_TRUE(text.size() >= Name.size() && text.compare(text.size() - Name.size(), Name.size(), Name) == 0)
       << Shot << ": the field shows \"" << text << "\"";
@@ -241,7 +247,9 @@ TEST(SkinnedSuite, DvdConverterMessageBoxesAndFolderBrowser) {
   HWND browse = ChildOf(w, "TButton", "..");
   ASSERT_NE(browse, nullptr);
   ClickAt(Center(RectOf(browse)));
-  ExpectSkinnedBox(dvd, w, "suite_dunmarrow_folder_browser", "Escape");
+  ExpectSkinnedBox(dvd, w, "suite_dunmarrow_folder_browser", "Cancel");
+  // The program keeps its forms disabled while the browser is up: input reaches them once it is back.
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(w) != 0; })) << "the main form stays disabled";
   HoverAndCloseByTheSkinnedButton(dvd, w, "suite_dunmarrow_close_hot");
   RemoveDirectoryA(empty.c_str());
 }
