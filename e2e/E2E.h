@@ -127,7 +127,9 @@ inline int FormValue(const std::string& FormFile, const std::string& Name) {
 // A program started from its own folder; ended with its window, or killed at the end of the test.
 class Program {
  public:
-  explicit Program(const std::string& Exe, const std::string& Temp = "") {
+  // Folder: where the program lies and starts (the build's bin folder when empty).
+  explicit Program(const std::string& Exe, const std::string& Temp = "", std::string Folder = "") {
+    if (Folder.empty()) Folder = BinFolder();
     std::string env;  // this process's environment, TMP and TEMP replaced when asked
     char* block = GetEnvironmentStringsA();
     for (const char* p = block; *p; p += std::strlen(p) + 1)
@@ -140,8 +142,8 @@ class Program {
     env.push_back('\0');
     STARTUPINFOA si{};
     si.cb = sizeof(si);
-    std::string line = "\"" + BinFolder() + Exe + "\"";
-    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, &env[0], BinFolder().c_str(), &si, &pi_);
+    std::string line = "\"" + Folder + Exe + "\"";
+    started_ = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, &env[0], Folder.c_str(), &si, &pi_);
   }
   ~Program() {
     if (!started_) return;
@@ -159,6 +161,21 @@ class Program {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         if (pid == pi_.dwProcessId && w != Except && IsWindowVisible(w) && GetWindowTextLengthA(w) > 0) found = w;
+      }
+      return found != nullptr || !started_;
+    });
+    return found;
+  }
+  // A shown top-level window of the program of class Class; null after 20 s.
+  HWND WindowOfClass(const std::string& Class) {
+    HWND found = nullptr;
+    WaitFor([&] {
+      std::vector<HWND> all;
+      EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&all));
+      for (HWND w : all) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == pi_.dwProcessId && IsWindowVisible(w) && ClassOf(w) == Class) found = w;
       }
       return found != nullptr || !started_;
     });

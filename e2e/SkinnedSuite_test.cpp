@@ -4,7 +4,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <string>
@@ -66,11 +68,13 @@ bool Changes(const RECT& R, unsigned long long Before) {
   return WaitFor([&] { return Look(R) != Before; }, 10000);
 }
 
-// The close button's hit box on the screen, laid out from the skin as the skinner lays it out.
-RECT CloseButton(HWND Wnd) {
+// The caption buttons' hit boxes on the screen, laid out from the skin as the skinner lays them out.
+std::vector<std::pair<zubskin::CaptionElement, RECT>> CaptionButtons(HWND Wnd) {
+  std::vector<std::pair<zubskin::CaptionElement, RECT>> boxes;
   zubskin::SkinParseResult skin;
-  if (zubskin::ReadSkinFile(SKIN_FILE, skin) != zubskin::SkinReadStatus::Loaded) return {};
+  if (zubskin::ReadSkinFile(SKIN_FILE, skin) != zubskin::SkinReadStatus::Loaded) return boxes;
   const RECT w = RectOf(Wnd);
+  const LONG_PTR style = GetWindowLongPtrA(Wnd, GWL_STYLE);
   zubskin::SkinImage border, slice;
   const bool hasRight = skin.skin.GetImage("FormLeftBorderImage", border);
   const int bw = std::max(0, hasRight ? border.width : skin.skin.GetInt("FormBorderWidthInt"));
@@ -82,11 +86,18 @@ RECT CloseButton(HWND Wnd) {
   in.buttonTop = skin.skin.GetInt("TitleBarButtonTopInt");
   in.leftOffset = skin.skin.GetInt("TitleBarButtonLeftOffsetInt");
   in.rightOffset = skin.skin.GetInt("TitleBarButtonRightOffsetInt");
+  in.maximize = (style & WS_MAXIMIZEBOX) != 0;
+  in.minimize = (style & WS_MINIMIZEBOX) != 0;
+  in.maximized = IsZoomed(Wnd) != 0;
+  const int x = w.left + zubskin::TitleOffsetX(hasRight, bw);
   for (const zubskin::CaptionButton& b : zubskin::LayoutCaption(in).buttons)
-    if (b.element == zubskin::ceClose) {
-      const int x = w.left + zubskin::TitleOffsetX(hasRight, bw);
-      return {x + b.box.left, w.top + b.box.top, x + b.box.right + 1, w.top + b.box.bottom + 1};
-    }
+    boxes.push_back({b.element, {x + b.box.left, w.top + b.box.top, x + b.box.right + 1, w.top + b.box.bottom + 1}});
+  return boxes;
+}
+
+RECT CloseButton(HWND Wnd) {
+  for (const auto& b : CaptionButtons(Wnd))
+    if (b.first == zubskin::ceClose) return b.second;
   return {};
 }
 
@@ -124,7 +135,12 @@ void ExpectSkinnedBox(Program& P, HWND Main, const std::string& Shot, const std:
   // The folder browser fills its tree after it shows: the picture waits for it, a little.
   if (HWND tree = ChildOf(box, "SysTreeView32")) WaitFor([&] { return Ask(tree, TVM_GETCOUNT) > 0; }, 3000);
   SaveScreenshot(box, Shot);
-  if (Keys == "click") {
+  HWND named = nullptr;  // Keys naming a button: a click on it
+  for (HWND c : Children(box))
+    if ((ClassOf(c) == "TButton" || ClassOf(c) == "Button") && TextOf(c) == Keys) named = c;
+  if (named) {
+    ClickAt(Center(RectOf(named)));
+  } else if (Keys == "click") {
     HWND ok = nullptr;
     for (HWND c : Children(box))
       if (ClassOf(c) == "TButton" || ClassOf(c) == "Button") ok = c;
@@ -135,6 +151,43 @@ void ExpectSkinnedBox(Program& P, HWND Main, const std::string& Shot, const std:
     Xdo("key " + Keys);
   }
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << Shot << " stays";
+}
+
+
+// A folder on the desktop, where the folder browser lists it right under its root.
+std::string DesktopFolder(const std::string& Name) {
+  char desk[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desk);
+  const std::string dir = std::string(desk) + "\\" + Name;
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
+// The folder browser behind Browse, driven from the keyboard as a user would: the name typed in
+// its tree selects the desktop folder Name, Return takes it; Field then shows it.
+void PickInBrowser(Program& P, HWND Main, HWND Browse, const std::string& Name, HWND Field, const std::string& Shot) {
+  ClickAt(Center(RectOf(Browse)));
+  HWND box = P.Window(Main);
+  ASSERT_NE(box, nullptr) << Shot;
+  HWND tree = ChildOf(box, "SysTreeView32");
+  ASSERT_NE(tree, nullptr) << Shot;
+  ASSERT_TRUE(WaitFor([&] { return Ask(tree, TVM_GETCOUNT) > 0; })) << Shot << ": empty tree";
+  ClickAt(Center(RectOf(tree)));  // focus in the tree (the item clicked is selected, then replaced)
+  ASSERT_TRUE(WaitFor([&] { return Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0; })) << Shot;
+  Xdo("key Home type --delay 30 " + Name);
+  const LRESULT root = Ask(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+  WaitFor([&] { const LRESULT c = Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0); return c != 0 && c != root; }, 5000);
+  SaveScreenshot(box, Shot);
+  Xdo("key Return");
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << Shot << " stays";
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Main) != 0; })) << Shot << ": the main form stays disabled";
+  const std::string text = TextOf(Field);
+  EXPECT_TRUE(text.size() >= Name.size() && text.compare(text.size() - Name.size(), Name.size(), Name) == 0)
+      << Shot << ": the field shows \"" << text << "\"";
+}
+
+bool RowChecked(HWND List, int Row) {
+  return ((Ask(List, LVM_GETITEMSTATE, Row, LVIS_STATEIMAGEMASK) >> 12) & 0xF) == 2;
 }
 
 const std::string kSource = SOURCE_DIR;
@@ -194,9 +247,88 @@ TEST(SkinnedSuite, DvdConverterMessageBoxesAndFolderBrowser) {
   HWND browse = ChildOf(w, "TButton", "..");
   ASSERT_NE(browse, nullptr);
   ClickAt(Center(RectOf(browse)));
-  ExpectSkinnedBox(dvd, w, "suite_dunmarrow_folder_browser", "Escape");
+  ExpectSkinnedBox(dvd, w, "suite_dunmarrow_folder_browser", "Cancel");
+  // The program keeps its forms disabled while the browser is up: input reaches them once it is back.
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(w) != 0; })) << "the main form stays disabled";
   HoverAndCloseByTheSkinnedButton(dvd, w, "suite_dunmarrow_close_hot");
   RemoveDirectoryA(empty.c_str());
+}
+
+TEST(SkinnedSuite, DvdConverterBatchFromFoldersPickedInTheBrowser) {
+  const std::string tag = std::to_string(GetCurrentProcessId());
+  const std::string dvdName = "qdvd" + tag, outName = "xout" + tag;  // first letters found once
+  const std::string dvd = DesktopFolder(dvdName), out = DesktopFolder(outName);
+  const std::string vts = dvd + "\\VIDEO_TS\\";
+  CreateDirectoryA(vts.c_str(), nullptr);
+  for (const char* vob : {"VTS_01_1.VOB", "VTS_01_2.VOB"}) std::ofstream(vts + vob) << "video";
+  SetEnvironmentVariableA("ZOV_PAUSE", "300");  // the work form is seen while the batch runs
+  SetEnvironmentVariableA("ZOV_STEPS", "5");
+  {
+    Program dvdApp("Dunmarrow.exe");
+    HWND w = dvdApp.Window();
+    ASSERT_NE(w, nullptr);
+    std::vector<HWND> edits;
+    for (HWND e : Children(w))
+      if (ClassOf(e) == "TEdit") edits.push_back(e);
+    HWND input = ChildOf(w, "TEdit"), list = ChildOf(w, "TListView"), bar = ChildOf(w, "TToolBar");
+    HWND convert = ChildOf(w, "TButton", "Convert");
+    std::vector<HWND> browse;
+    for (HWND c : Children(w))
+      if (ClassOf(c) == "TButton" && TextOf(c) == "..") browse.push_back(c);
+    ASSERT_TRUE(input && list && bar && convert && browse.size() == 2 && edits.size() >= 2);
+    // Fields and browse buttons top to bottom: the input folder first.
+    auto byTop = [](HWND a, HWND b) { return RectOf(a).top < RectOf(b).top; };
+    std::sort(edits.begin(), edits.end(), byTop);
+    std::sort(browse.begin(), browse.end(), byTop);
+    PickInBrowser(dvdApp, w, browse[0], dvdName, edits[0], "suite_dunmarrow_browse_input");
+    ASSERT_TRUE(WaitFor([&] { return Ask(list, LVM_GETITEMCOUNT) == 2; })) << "the .vob files are not listed";
+    // Tool-bar buttons stacked 21 pixels apart: Select, Unselect, Select All, Unselect All.
+    const RECT b = RectOf(bar);
+    auto tool = [&](int Index) { ClickAt({b.left + 20, b.top + Index * 21 + 10}); };
+    tool(2);
+    EXPECT_TRUE(WaitFor([&] { return RowChecked(list, 0) && RowChecked(list, 1); })) << "Select All";
+    tool(3);
+    EXPECT_TRUE(WaitFor([&] { return !RowChecked(list, 0) && !RowChecked(list, 1); })) << "Unselect All";
+    ClickAt(Center(RectOf(convert)));
+    ExpectSkinnedBox(dvdApp, w, "suite_dunmarrow_msg_select", "click");
+    tool(2);
+    EXPECT_TRUE(WaitFor([&] { return RowChecked(list, 0) && RowChecked(list, 1); })) << "Select All";
+    Park();
+    SaveScreenshot(w, "suite_dunmarrow_list_filled");
+    ClickAt(Center(RectOf(convert)));
+    ExpectSkinnedBox(dvdApp, w, "suite_dunmarrow_msg_output", "click");
+    PickInBrowser(dvdApp, w, browse[1], outName, edits[1], "suite_dunmarrow_browse_output");
+    // The batch, in the skinned work form.
+    ClickAt(Center(RectOf(convert)));
+    HWND work = dvdApp.Window(w);
+    ASSERT_NE(work, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return Ask(work, ZM_ISSKINNED) == 1; }, 5000));
+    ExpectSkinned(work, kSource + "/dvdconvert/working.form");
+    SaveScreenshot(work, "suite_dunmarrow_work_running");
+    HWND done = ChildOf(work, "TButton");
+    ASSERT_NE(done, nullptr);
+    HWND memo = ChildOf(work, "TMemo");
+    ASSERT_TRUE(WaitFor([&] { return memo && TextOf(memo).find("VTS_01_2") != std::string::npos && IsWindowEnabled(done); },
+                        60000))
+        << "the batch does not reach its last file";
+    SaveScreenshot(work, "suite_dunmarrow_work_done");
+    for (const char* made : {"\\1.3gp", "\\2.3gp"})
+      EXPECT_NE(GetFileAttributesA((out + made).c_str()), INVALID_FILE_ATTRIBUTES) << made;
+    ClickAt(Center(RectOf(done)));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(work); }));
+    EXPECT_EQ(dvdApp.Close(w), 0u);
+  }
+  for (const char* vob : {"VTS_01_1.VOB", "VTS_01_2.VOB"}) DeleteFileA((vts + vob).c_str());
+  RemoveDirectoryA(vts.c_str());
+  RemoveDirectoryA(dvd.c_str());
+  WIN32_FIND_DATAA f;
+  HANDLE h = FindFirstFileA((out + "\\*").c_str(), &f);
+  if (h != INVALID_HANDLE_VALUE) {
+    do DeleteFileA((out + "\\" + f.cFileName).c_str());
+    while (FindNextFileA(h, &f));
+    FindClose(h);
+  }
+  RemoveDirectoryA(out.c_str());
 }
 
 TEST(SkinnedSuite, VideoConverterBoxDialogAndBatch) {
@@ -247,5 +379,45 @@ TEST(SkinnedSuite, VideoConverterBoxDialogAndBatch) {
   HoverAndCloseByTheSkinnedButton(video, w, "suite_corvale_close_hot");
   DeleteFileA(in.c_str());
   DeleteFileA(out.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
+// The one window that keeps the platform's look: the runner's box when the shell cannot start.
+// A program folder holding a "cmd.exe" that is no program makes the shell fail to start.
+TEST(SkinnedSuite, RunnerFailureBoxKeepsThePlatformLook) {
+  const std::string folder = FreshFolder("noshell");
+  for (const char* exe : {"Corvale.exe", "zov.exe"})
+    ASSERT_TRUE(CopyFileA((BinFolder() + exe).c_str(), (folder + exe).c_str(), FALSE)) << exe;
+  std::ofstream(folder + "cmd.exe") << "not a program";
+  const std::string in = folder + "clip.avi", out = folder + "clip.3gp";
+  std::ofstream(in) << "video";
+  {
+    Program video("Corvale.exe", "", folder);
+    HWND w = video.Window();
+    ASSERT_NE(w, nullptr);
+    std::vector<HWND> edits;
+    for (HWND e : Children(w))
+      if (ClassOf(e) == "TEdit") edits.push_back(e);
+    ASSERT_GE(edits.size(), 2u);
+    if (RectOf(edits[0]).top > RectOf(edits[1]).top) std::swap(edits[0], edits[1]);
+    Ask(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(in.c_str()));
+    Ask(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(out.c_str()));
+    HWND convert = ChildOf(w, "TButton", "Convert");
+    ASSERT_NE(convert, nullptr);
+    ClickAt(Center(RectOf(convert)));
+    HWND box = video.WindowOfClass("#32770");
+    ASSERT_NE(box, nullptr) << "no failure box";
+    bool namesTheShell = false;
+    for (HWND c : Children(box)) namesTheShell |= TextOf(c).find("cmd.exe") != std::string::npos;
+    EXPECT_TRUE(namesTheShell);
+    EXPECT_EQ(Ask(box, ZM_ISSKINNED), 0);
+    EXPECT_FALSE(HasRegion(box));
+    SaveScreenshot(box, "suite_runner_failure_box");
+    HWND ok = ChildOf(box, "Button");
+    ASSERT_NE(ok, nullptr);
+    ClickAt(Center(RectOf(ok)));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })) << "the failure box stays";
+  }
+  for (const char* name : {"Corvale.exe", "zov.exe", "cmd.exe", "clip.avi", "clip.3gp"}) DeleteFileA((folder + name).c_str());
   RemoveDirectoryA(folder.c_str());
 }
