@@ -43,23 +43,23 @@ uint32_t Solid(int) { return C; }
 uint32_t ButtonStrip(int x) { return SliceColour(x / 18 + 1); }
 uint32_t BottomThirds(int x) { return x < 10 ? kBottom1 : x < 20 ? kBottom2 : kBottom3; }
 
-struct SkinSpec {
+struct SkinShape {
   const char* name;
   bool borderImages;  // else "FormBorderWidthInt" 1 and no bottom image
   int titleX;         // where the title bitmap lies in the window
   int border;         // the engine's border width
   int bottom;         // the engine's bottom border height
 };
-const SkinSpec kFramed{"framed", true, 0, 5, 5};
-const SkinSpec kThin{"thin", false, 1, 1, 0};
+const SkinShape kFramed{"framed", true, 0, 5, 5};
+const SkinShape kThin{"thin", false, 1, 1, 0};
 
-std::vector<uint8_t> BuildSkin(const SkinSpec& spec) {
+std::vector<uint8_t> BuildSkin(const SkinShape& shape) {
   SkinFileWriter w;
   w.AddImage("TitleBarLeftImage", Bmp(60, 31, Solid<kLeft>));
   w.AddImage("TitleBarClientImage", Bmp(10, 31, Solid<kClient>));
   w.AddImage("TitleBarRightImage", Bmp(20, 31, Solid<kRight>));
   w.AddImage("TitleBarButtonImage", Bmp(18 * 18, 18, ButtonStrip));
-  if (spec.borderImages) {
+  if (shape.borderImages) {
     w.AddImage("FormLeftBorderImage", Bmp(5, 6, Solid<kSide>));
     w.AddImage("FormBottomBorderImage", Bmp(30, 5, BottomThirds));
   } else {
@@ -184,14 +184,14 @@ class SkinWindowTest : public ::testing::Test {
     form->Free();
     std::remove(path.c_str());
   }
-  void UseSkin(const SkinSpec& spec, bool active = true) {
-    const std::vector<uint8_t> bytes = BuildSkin(spec);
+  void UseSkin(const SkinShape& shape, bool active = true) {
+    const std::vector<uint8_t> bytes = BuildSkin(shape);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
     engine->SetSkinFile(path);
     engine->SetActive(active);
-    ASSERT_EQ(engine->FBorderWidth, spec.border);
+    ASSERT_EQ(engine->FBorderWidth, shape.border);
   }
   HWND Window(int x, int y, bool visible, const char* caption = "") {
     HWND h = MakeWindow(x, y, visible, caption);
@@ -236,9 +236,9 @@ TEST(SkinWindowRegion, OnlyTheUpperCornersAreRound) {
 // ---- Skinned and unskinned ----
 
 TEST_F(SkinWindowTest, SkinningFramesTheWindowAndUnskinningGivesEverythingBack) {
-  for (const SkinSpec* spec : {&kFramed, &kThin}) {
-    SCOPED_TRACE(spec->name);
-    UseSkin(*spec);
+  for (const SkinShape* shape : {&kFramed, &kThin}) {
+    SCOPED_TRACE(shape->name);
+    UseSkin(*shape);
     HWND h = Window(100, 100, true);
     const RECT window0 = WindowRectOf(h), client0 = ClientRectOf(h);
     const LONG_PTR style0 = GetWindowLongPtrA(h, GWL_STYLE), proc0 = GetWindowLongPtrA(h, GWLP_WNDPROC);
@@ -246,10 +246,10 @@ TEST_F(SkinWindowTest, SkinningFramesTheWindowAndUnskinningGivesEverythingBack) 
 
     engine->SkinWindowEx(h, true);
     ASSERT_NE(SkinnerOf(h), nullptr);
-    const int side = std::max(spec->border, 4), bottom = spec->bottom ? spec->bottom : side;
+    const int side = std::max(shape->border, 4), bottom = shape->bottom ? shape->bottom : side;
     const RECT window1 = WindowRectOf(h), client1 = ClientRectOf(h);
-    EXPECT_EQ(window1.right - window1.left, 400 + 2 * spec->border);
-    EXPECT_EQ(window1.bottom - window1.top, 300 + 31 - caption + spec->bottom);
+    EXPECT_EQ(window1.right - window1.left, 400 + 2 * shape->border);
+    EXPECT_EQ(window1.bottom - window1.top, 300 + 31 - caption + shape->bottom);
     EXPECT_EQ(client1.right, window1.right - window1.left - 2 * side);
     EXPECT_EQ(client1.bottom, window1.bottom - window1.top - 31 - bottom);
     EXPECT_EQ(ClientOrigin(h).x, side);
@@ -294,7 +294,7 @@ TEST_F(SkinWindowTest, AWindowFirstSkinnedWhileOffGrowsOnceAndShrinksOnce) {
 
 TEST_F(SkinWindowTest, PaintNonClientDrawsTitlePiecesButtonsAndBordersOffScreen) {
   struct Probe {
-    const SkinSpec* skin;
+    const SkinShape* skin;
     const char* what;
     int x, y;
     uint32_t colour;
@@ -318,8 +318,8 @@ TEST_F(SkinWindowTest, PaintNonClientDrawsTitlePiecesButtonsAndBordersOffScreen)
       {&kThin, "bottom border", 200, 299, kBorder},
       {&kThin, "bottom gap", 200, 297, kBackground},
   };
-  for (const SkinSpec* spec : {&kFramed, &kThin}) {
-    UseSkin(*spec);
+  for (const SkinShape* shape : {&kFramed, &kThin}) {
+    UseSkin(*shape);
     ParkPointer();
     HWND h = Window(100, 100, false);  // hidden: no first pass, the window keeps its size
     TzubSkinWindow* skinner = Skin<TAllButtons>(h);
@@ -327,8 +327,8 @@ TEST_F(SkinWindowTest, PaintNonClientDrawsTitlePiecesButtonsAndBordersOffScreen)
     shot.SetSize(400, 300);
     skinner->PaintNonClient(shot.Canvas()->Handle());
     for (const Probe& p : probes) {
-      if (p.skin != spec) continue;
-      EXPECT_EQ(static_cast<uint32_t>(shot.Canvas()->Pixels(p.x, p.y)), p.colour) << spec->name << ": " << p.what;
+      if (p.skin != shape) continue;
+      EXPECT_EQ(static_cast<uint32_t>(shot.Canvas()->Pixels(p.x, p.y)), p.colour) << shape->name << ": " << p.what;
     }
     engine->UnskinWindow(h);
   }
@@ -360,7 +360,7 @@ TEST_F(SkinWindowTest, AClickOnTheCloseButtonClosesTheWindowAsCancel) {
   // Row 25 of the framed skin's button lies below the platform's caption; the thin skin's border
   // is narrower than 4, and its button's first column is hit only from the right origin.
   struct Case {
-    const SkinSpec* skin;
+    const SkinShape* skin;
     POINT inTitle;  // title-bitmap coordinates
   } cases[] = {{&kFramed, {376 + 9 + 10, 25}}, {&kThin, {376, 12}}};
   for (const Case& c : cases) {
