@@ -101,6 +101,60 @@ RECT CloseButton(HWND Wnd) {
   return {};
 }
 
+RECT ClientRectOnScreen(HWND Wnd) {
+  RECT c{};
+  GetClientRect(Wnd, &c);
+  MapWindowPoints(Wnd, nullptr, reinterpret_cast<POINT*>(&c), 2);
+  return c;
+}
+
+// A point of the title bar that holds no caption element.
+POINT TitleGap(HWND Wnd) {
+  const RECT w = RectOf(Wnd);
+  return {w.left + 60, w.top + 8};
+}
+
+// Every pixel of every caption button, edges included (or its four corners only), takes a real
+// press: the button shows its pressed slice. Each press is let go on the title gap, where it does
+// nothing. Consecutive presses lie apart, so that none is taken for a double click.
+void CaptionButtonsTakePresses(HWND Wnd, bool EveryPixel) {
+  for (const auto& [element, box] : CaptionButtons(Wnd)) {
+    MoveTo(TitleGap(Wnd));
+    const unsigned long long plain = Look(box);
+    MoveTo(Center(box));
+    ASSERT_TRUE(Changes(box, plain)) << "button " << element << " shows no hot slice";
+    const unsigned long long hot = Look(box);
+    Xdo("mousedown 1");
+    ASSERT_TRUE(Changes(box, hot)) << "button " << element << " shows no pressed slice";
+    const unsigned long long pressed = Look(box);
+    Xdo("mousemove " + At(TitleGap(Wnd)) + " mouseup 1");
+    ASSERT_TRUE(WaitFor([&] { return Look(box) == plain; }, 5000)) << "button " << element << " stays pressed";
+    std::vector<POINT> order = {{box.left, box.top}, {box.right - 1, box.top},
+                                {box.left, box.bottom - 1}, {box.right - 1, box.bottom - 1}};
+    if (EveryPixel) {
+      order.clear();
+      const int half = (box.right - box.left + 1) / 2;
+      for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.left + half; ++x) {
+          order.push_back({x, y});
+          if (x + half < box.right) order.push_back({x + half, y});
+        }
+    }
+    for (const POINT p : order) {
+      Xdo("mousemove " + At(p) + " mousedown 1");
+      const bool taken = WaitFor([&] { return Look(box) == pressed; }, 5000);
+      Xdo("mousemove " + At(TitleGap(Wnd)) + " mouseup 1");
+      ASSERT_TRUE(taken) << "button " << element << " takes no press at " << At(p);
+      ASSERT_TRUE(WaitFor([&] { return Look(box) == plain; }, 5000)) << "button " << element << " stays pressed";
+    }
+    // A hot button goes plain when the pointer leaves for the client area.
+    MoveTo(Center(box));
+    ASSERT_TRUE(WaitFor([&] { return Look(box) == hot; }, 5000)) << "button " << element;
+    MoveTo(Center(ClientRectOnScreen(Wnd)));
+    EXPECT_TRUE(WaitFor([&] { return Look(box) == plain; }, 5000)) << "button " << element << " stays hot";
+  }
+}
+
 // A double click on the title, which maximises only a form that allows it; then the pointer on
 // the close button shows its hot slice (so the double click has been handled), and the click on
 // its first pixel closes the window and the program ends normally.
@@ -214,6 +268,7 @@ TEST(SkinnedSuite, LauncherPanelsNormalHotAndPressed) {
   SaveScreenshot(w, "suite_hallvex_panel_pressed");
   // Released off the panel: no click, nothing started.
   Xdo("mousemove " + At({r.left + 20, r.bottom + 3}) + " mouseup 1");
+  CaptionButtonsTakePresses(w, true);
   HoverAndCloseByTheSkinnedButton(launcher, w, "suite_hallvex_close_hot");
 }
 
@@ -250,6 +305,7 @@ TEST(SkinnedSuite, DvdConverterMessageBoxesAndFolderBrowser) {
   ExpectSkinnedBox(dvd, w, "suite_dunmarrow_folder_browser", "Cancel");
   // The program keeps its forms disabled while the browser is up: input reaches them once it is back.
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(w) != 0; })) << "the main form stays disabled";
+  CaptionButtonsTakePresses(w, false);
   HoverAndCloseByTheSkinnedButton(dvd, w, "suite_dunmarrow_close_hot");
   RemoveDirectoryA(empty.c_str());
 }
@@ -376,6 +432,7 @@ TEST(SkinnedSuite, VideoConverterBoxDialogAndBatch) {
   ClickAt(Center(RectOf(done)));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(work); }));
   EXPECT_NE(GetFileAttributesA(out.c_str()), INVALID_FILE_ATTRIBUTES) << "no output written";
+  CaptionButtonsTakePresses(w, false);
   HoverAndCloseByTheSkinnedButton(video, w, "suite_corvale_close_hot");
   DeleteFileA(in.c_str());
   DeleteFileA(out.c_str());

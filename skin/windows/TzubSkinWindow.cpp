@@ -243,6 +243,15 @@ void TzubSkinWindow::SkinWndProc(TMessage& Message) {
         if (HotButton == ceNone) ButtonPressed = false;
       }
       PaintNonClient();
+      if (HotButton != ceNone) {
+        // The pointer may leave the button for the client area or another window, where no
+        // frame message comes: the frame is painted again when it leaves.
+        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE | TME_NONCLIENT, GetHandle(), 0};
+        TrackMouseEvent(&leave);
+      }
+      break;
+    case WM_NCMOUSELEAVE:
+      if (HotButton != ceNone) PaintNonClient();
       break;
     case WM_ACTIVATE:
       Active = LOWORD(Message.WParam) != WA_INACTIVE;
