@@ -41,10 +41,10 @@ void ExpectSkinned(HWND Wnd, const std::string& FormFile = "") {
   }
 }
 
-// A fingerprint of what the screen shows in R.
-unsigned long long Look(const RECT& R) {
+// What the screen shows in R, one colour per pixel.
+std::vector<DWORD> Capture(const RECT& R) {
   const int w = R.right - R.left, h = R.bottom - R.top;
-  if (w <= 0 || h <= 0) return 0;
+  if (w <= 0 || h <= 0) return {};
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
   HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
@@ -58,9 +58,21 @@ unsigned long long Look(const RECT& R) {
   DeleteObject(bmp);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
+  for (DWORD& p : px) p &= 0xFFFFFF;
+  return px;
+}
+
+// A fingerprint of what the screen shows in R.
+unsigned long long Look(const RECT& R) {
   unsigned long long sum = 1469598103934665603ull;
-  for (DWORD p : px) sum = (sum ^ (p & 0xFFFFFF)) * 1099511628211ull;
+  for (DWORD p : Capture(R)) sum = (sum ^ p) * 1099511628211ull;
   return sum;
+}
+
+// Whether the screen shows more than one colour in R: a control has reached the screen.
+bool ShowsSomething(const RECT& R) {
+  const std::vector<DWORD> px = Capture(R);
+  return std::any_of(px.begin(), px.end(), [&](DWORD p) { return p != px[0]; });
 }
 
 // Waits until R looks different from Before.
@@ -186,8 +198,15 @@ void ExpectSkinnedBox(Program& P, HWND Main, const std::string& Shot, const std:
   ASSERT_NE(box, nullptr) << Shot;
   ASSERT_TRUE(WaitFor([&] { return Ask(box, ZM_ISSKINNED) == 1; }, 5000)) << Shot << " is not skinned";
   ExpectSkinned(box);
-  // The folder browser fills its tree after it shows: the picture waits for it, a little.
+  // The folder browser fills its tree after it shows, and its controls reach the screen late:
+  // the picture waits for its tree and buttons, a little.
   if (HWND tree = ChildOf(box, "SysTreeView32")) WaitFor([&] { return Ask(tree, TVM_GETCOUNT) > 0; }, 3000);
+  WaitFor([&] {
+    for (HWND c : Children(box))
+      if (IsWindowVisible(c) && (ClassOf(c) == "SysTreeView32" || ClassOf(c) == "Button") && !ShowsSomething(RectOf(c)))
+        return false;
+    return true;
+  }, 3000);
   SaveScreenshot(box, Shot);
   HWND named = nullptr;  // Keys naming a button: a click on it
   for (HWND c : Children(box))

@@ -342,8 +342,10 @@ TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
   EXPECT_FALSE(SkinnerOf(engine, one)->MenuBar->Visible()) << "a child's own bar is never shown";
   EXPECT_EQ(SendMessageA(two->Handle(), ZM_GETACTIVESTATE, 0, 0), 2);
 
+  Application->ProcessMessages();  // the MDI client sets its scroll bars from posted messages
   one->SetWindowState(wsMaximized);
   EXPECT_EQ(Shown(skinner), (std::vector<bool>{true, true, false}));  // close, restore; no minimise icon
+  Application->ProcessMessages();
   SaveScreenshot(frame->Handle(), "SkinMenuBar_MDIFrameMaximized");
   TControl* restore = skinner->MDIButtons[1];
   restore->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
