@@ -425,6 +425,11 @@ void TStatusBar::InitializeWnd() {
   SendMessageA(Handle(), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(simpleText_.c_str()));
 }
 
+void TStatusBar::DestroyWnd() {
+  canvas_->FreeHandle();  // the next drawing takes the DC of the new window
+  TWinControl::DestroyWnd();
+}
+
 void TStatusBar::SetSizeGrip(bool value) {
   if (sizeGrip_ == value) return;
   sizeGrip_ = value;

@@ -231,6 +231,7 @@ class TStatusBar : public TWinControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void InitializeWnd() override;
+  void DestroyWnd() override;
 
  private:
   std::unique_ptr<TControlCanvas> canvas_;

@@ -53,6 +53,7 @@ void TCustomTabControl::InitializeWnd() {
 
 void TCustomTabControl::DestroyWnd() {
   tabIndex_ = TabIndex();
+  canvas_->FreeHandle();  // the next drawing takes the DC of the new window
   TWinControl::DestroyWnd();
 }
 

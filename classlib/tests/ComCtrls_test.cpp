@@ -345,6 +345,7 @@ TEST(CommonControls, PropertiesReachTheControlAndReadBack) {
   EXPECT_EQ(WindowFromDC(status->Canvas()->Handle()), status->Handle());
   status->SetSizeGrip(false);
   EXPECT_FALSE(GetWindowLongPtrA(status->Handle(), GWL_STYLE) & SBARS_SIZEGRIP);
+  EXPECT_EQ(WindowFromDC(status->Canvas()->Handle()), status->Handle()) << "the canvas follows the new window";
 
   auto* hotKey = t.Get<THotKey>("HotKey1");
   EXPECT_EQ(SendMessageA(hotKey->Handle(), HKM_GETHOTKEY, 0, 0), MAKEWORD('A', HOTKEYF_CONTROL));

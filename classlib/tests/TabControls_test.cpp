@@ -55,11 +55,13 @@ TEST(TabControl, TabsIndexPositionAndHeightReachTheControl) {
   tc->Tabs()->Delete(0);
   EXPECT_EQ(SendMessageA(wnd, TCM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(TabText(wnd, 0), "Two");
+  EXPECT_EQ(WindowFromDC(tc->Canvas()->Handle()), wnd);
   tc->SetTabPosition(tpLeft);  // a new window, with the same tabs and selection
   EXPECT_NE(tc->Handle(), wnd);
   EXPECT_TRUE(GetWindowLongPtrA(tc->Handle(), GWL_STYLE) & TCS_VERTICAL);
   EXPECT_EQ(SendMessageA(tc->Handle(), TCM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(tc->TabIndex(), 1);
+  EXPECT_EQ(WindowFromDC(tc->Canvas()->Handle()), tc->Handle()) << "the canvas follows the new window";
 }
 
 struct ChangeLog {

@@ -9,7 +9,7 @@ void TzubSkinStatusBar::PaintSkin() {
   if (!bar || !bar->SizeGrip() || !bar->HandleAllocated()) return;
   const int w = bar->Width(), h = bar->Height();
   const RECT g{w - 16, h - 15, w - 1, h - 1};
-  // A canvas of our own: the bar's keeps the DC of a window that a restyle replaced.
+  // A canvas of our own, whose DC goes back when the paint ends; the bar's keeps its DC.
   TControlCanvas own;
   own.SetControl(bar);
   TCanvas* canvas = &own;

@@ -80,7 +80,7 @@ void TzubSkinTabControl::PaintSkin() {
   else if (side == SkinSide::Right) RotateBitmapRight(&bar);
   if (!bar.Empty()) canvas->StretchDraw(ToRect(TabBarRect(ToSkinRect(page), side, bar.Width(), bar.Height())), &bar);
 
-  // A DC of our own: the control's canvas keeps the DC of a window that a restyle replaced.
+  // Through a DC given back at once; the control's canvas would keep its DC.
   CopyToClient(window, &bitmap);
 }
 
