@@ -198,13 +198,15 @@ void ExpectSkinnedBox(Program& P, HWND Main, const std::string& Shot, const std:
   ASSERT_NE(box, nullptr) << Shot;
   ASSERT_TRUE(WaitFor([&] { return Ask(box, ZM_ISSKINNED) == 1; }, 5000)) << Shot << " is not skinned";
   ExpectSkinned(box);
-  // The folder browser fills its tree after it shows, and its controls reach the screen late:
-  // the picture waits for its tree and buttons, a little.
+  // The folder browser fills its tree after it shows, and the dialogs' controls reach the screen
+  // late: the picture waits for them, a little.
   if (HWND tree = ChildOf(box, "SysTreeView32")) WaitFor([&] { return Ask(tree, TVM_GETCOUNT) > 0; }, 3000);
+  const std::set<std::string> labelled = {"Button", "ComboBox", "Static"};
   WaitFor([&] {
-    for (HWND c : Children(box))
-      if (IsWindowVisible(c) && (ClassOf(c) == "SysTreeView32" || ClassOf(c) == "Button") && !ShowsSomething(RectOf(c)))
-        return false;
+    for (HWND c : Children(box)) {
+      const bool shows = ClassOf(c) == "SysTreeView32" || (labelled.count(ClassOf(c)) && !TextOf(c).empty());
+      if (shows && IsWindowVisible(c) && !ShowsSomething(RectOf(c))) return false;
+    }
     return true;
   }, 3000);
   SaveScreenshot(box, Shot);
