@@ -69,6 +69,19 @@ unsigned long long Look(const RECT& R) {
   return sum;
 }
 
+// The look of R once it holds still over a few polls: a paint has reached the screen whole.
+unsigned long long SettledLook(const RECT& R) {
+  unsigned long long last = Look(R);
+  int same = 0;
+  WaitFor([&] {
+    const unsigned long long now = Look(R);
+    same = now == last ? same + 1 : 0;
+    last = now;
+    return same >= 3;
+  }, 5000);
+  return last;
+}
+
 // Whether the screen shows more than one colour in R: a control has reached the screen.
 bool ShowsSomething(const RECT& R) {
   const std::vector<DWORD> px = Capture(R);
@@ -130,15 +143,18 @@ POINT TitleGap(HWND Wnd) {
 // press: the button shows its pressed slice. Each press is let go on the title gap, where it does
 // nothing. Consecutive presses lie apart, so that none is taken for a double click.
 void CaptionButtonsTakePresses(HWND Wnd, bool EveryPixel) {
+  // An inactive title may show through the buttons: the window is active throughout.
+  SetForegroundWindow(Wnd);
+  ASSERT_TRUE(WaitFor([&] { return Ask(Wnd, ZM_GETACTIVESTATE) == 1; }, 5000)) << "the window is not active";
   for (const auto& [element, box] : CaptionButtons(Wnd)) {
     MoveTo(TitleGap(Wnd));
-    const unsigned long long plain = Look(box);
+    const unsigned long long plain = SettledLook(box);
     MoveTo(Center(box));
     ASSERT_TRUE(Changes(box, plain)) << "button " << element << " shows no hot slice";
-    const unsigned long long hot = Look(box);
+    const unsigned long long hot = SettledLook(box);
     Xdo("mousedown 1");
     ASSERT_TRUE(Changes(box, hot)) << "button " << element << " shows no pressed slice";
-    const unsigned long long pressed = Look(box);
+    const unsigned long long pressed = SettledLook(box);
     Xdo("mousemove " + At(TitleGap(Wnd)) + " mouseup 1");
     ASSERT_TRUE(WaitFor([&] { return Look(box) == plain; }, 5000)) << "button " << element << " stays pressed";
     std::vector<POINT> order = {{box.left, box.top}, {box.right - 1, box.top},
