@@ -405,6 +405,26 @@ TEST_F(SkinWindowTest, ADoubleClickOnTheCaptionMaximisesAndRestores) {
   EXPECT_TRUE(WaitUntil([&] { return !IsZoomed(h); }));
 }
 
+TEST_F(SkinWindowTest, ClicksOnTheCaptionButtonsCornersRunTheirCommands) {
+  UseSkin(kFramed);
+  HWND h = Window(100, 100, true, "Buttons");
+  Skin<TAllButtons>(h);
+  // A button's box from the window's right edge, 18 pixels plus the edge each way.
+  struct Case {
+    const char* what;
+    int fromRight;
+    POINT corner;
+    bool zoomed, iconic;
+  } cases[] = {{"maximize, top left", 44, {0, 0}, true, false},
+               {"restore, bottom right", 44, {18, 18}, false, false},
+               {"minimize, top right", 64, {18, 0}, false, true}};
+  for (const Case& c : cases) {
+    const RECT r = WindowRectOf(h);
+    ClickAt({r.right - c.fromRight + c.corner.x, r.top + 9 + c.corner.y});
+    EXPECT_TRUE(WaitUntil([&] { return (IsZoomed(h) != 0) == c.zoomed && (IsIconic(h) != 0) == c.iconic; })) << c.what;
+  }
+}
+
 TEST_F(SkinWindowTest, ScreenshotsActiveInactiveHotAndPressed) {
   UseSkin(kFramed);
   ParkPointer();
