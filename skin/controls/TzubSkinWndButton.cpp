@@ -6,6 +6,7 @@
 
 #include "Graphics.h"
 #include "TzubSkinEngine.h"
+#include "ZUBSkinStdCtrlPaint.h"
 #include "ZUBSkinUtils.h"
 
 DEFINE_CLASS(TzubSkinWndButton, TzubSkinControlWnd, ({}))
@@ -85,14 +86,9 @@ bool TzubSkinWndButton::BeforeMessage(TMessage& Message) {
       PaintSkin();
       Message.Result = 0;
       return false;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(Handle, &ps);
-      PaintSkin();
-      EndPaint(Handle, &ps);
-      Message.Result = 0;
+    case WM_PAINT:
+      zubskin::AnswerPaintMessages(this, Message);
       return false;
-    }
     case WM_ERASEBKGND:
       PaintSkin();
       return true;

@@ -4,6 +4,7 @@
 
 #include "Graphics.h"
 #include "TzubSkinEngine.h"
+#include "ZUBSkinStdCtrlPaint.h"
 #include "ZUBSkinUtils.h"
 
 DEFINE_CLASS(TzubSkinWndTabControl, TzubSkinControlWnd, ({}))
@@ -34,22 +35,7 @@ void TzubSkinWndTabControl::SkinStateChanged() {
   }
 }
 
-bool TzubSkinWndTabControl::BeforeMessage(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_ERASEBKGND:
-      Message.Result = 1;
-      return false;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(Handle, &ps);
-      PaintSkin();
-      EndPaint(Handle, &ps);
-      Message.Result = 0;
-      return false;
-    }
-  }
-  return true;
-}
+bool TzubSkinWndTabControl::BeforeMessage(TMessage& Message) { return !zubskin::AnswerPaintMessages(this, Message); }
 
 void TzubSkinWndTabControl::PaintSkin() {
   if (!Engine || !Handle) return;
