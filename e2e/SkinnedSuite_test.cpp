@@ -126,13 +126,6 @@ RECT CloseButton(HWND Wnd) {
   return {};
 }
 
-RECT ClientRectOnScreen(HWND Wnd) {
-  RECT c{};
-  GetClientRect(Wnd, &c);
-  MapWindowPoints(Wnd, nullptr, reinterpret_cast<POINT*>(&c), 2);
-  return c;
-}
-
 // A point of the title bar that holds no caption element.
 POINT TitleGap(HWND Wnd) {
   const RECT w = RectOf(Wnd);
@@ -178,7 +171,9 @@ void CaptionButtonsTakePresses(HWND Wnd, bool EveryPixel) {
     // A hot button goes plain when the pointer leaves for the client area.
     MoveTo(Center(box));
     ASSERT_TRUE(WaitFor([&] { return Look(box) == hot; }, 5000)) << "button " << element;
-    MoveTo(Center(ClientRectOnScreen(Wnd)));
+    POINT inside{20, 20};
+    ClientToScreen(Wnd, &inside);
+    MoveTo(inside);
     EXPECT_TRUE(WaitFor([&] { return Look(box) == plain; }, 5000)) << "button " << element << " stays hot";
   }
 }
@@ -283,15 +278,33 @@ bool RowChecked(HWND List, int Row) {
 
 const std::string kSource = SOURCE_DIR;
 
+// The program's main window, skinned as its form description says, photographed; null when none.
+HWND MainWindowSkinned(Program& P, const std::string& FormFile, const std::string& Shot) {
+  HWND w = P.Window();
+  if (!w) return nullptr;
+  ExpectSkinned(w, kSource + FormFile);
+  Park();
+  SaveScreenshot(w, Shot);
+  return w;
+}
+
+// The video converter's input and output fields filled in; the input field lies above.
+void FillVideoFields(HWND Main, const std::string& In, const std::string& Out) {
+  std::vector<HWND> edits;
+  for (HWND e : Children(Main))
+    if (ClassOf(e) == "TEdit") edits.push_back(e);
+  ASSERT_GE(edits.size(), 2u);
+  if (RectOf(edits[0]).top > RectOf(edits[1]).top) std::swap(edits[0], edits[1]);
+  Ask(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(In.c_str()));
+  Ask(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Out.c_str()));
+}
+
 }  // namespace
 
 TEST(SkinnedSuite, LauncherPanelsNormalHotAndPressed) {
   Program launcher("Hallvex.exe");
-  HWND w = launcher.Window();
+  HWND w = MainWindowSkinned(launcher, "/launcher/Unita.form", "suite_hallvex");
   ASSERT_NE(w, nullptr);
-  ExpectSkinned(w, kSource + "/launcher/Unita.form");
-  Park();
-  SaveScreenshot(w, "suite_hallvex");
   HWND panel = ChildOf(w, "TPanel", "DVD To 3GP Converter");
   ASSERT_NE(panel, nullptr);
   const RECT r = RectOf(panel);
@@ -311,11 +324,8 @@ TEST(SkinnedSuite, LauncherPanelsNormalHotAndPressed) {
 
 TEST(SkinnedSuite, DvdConverterMessageBoxesAndFolderBrowser) {
   Program dvd("Dunmarrow.exe");
-  HWND w = dvd.Window();
+  HWND w = MainWindowSkinned(dvd, "/dvdconvert/Unit1.form", "suite_dunmarrow");
   ASSERT_NE(w, nullptr);
-  ExpectSkinned(w, kSource + "/dvdconvert/Unit1.form");
-  Park();
-  SaveScreenshot(w, "suite_dunmarrow");
   // A tool-bar button under the pointer.
   HWND bar = ChildOf(w, "TToolBar");
   ASSERT_NE(bar, nullptr);
@@ -428,11 +438,8 @@ TEST(SkinnedSuite, VideoConverterBoxDialogAndBatch) {
   SetEnvironmentVariableA("ZOV_PAUSE", "300");  // the work form is seen while the job runs
   SetEnvironmentVariableA("ZOV_STEPS", "5");
   Program video("Corvale.exe");
-  HWND w = video.Window();
+  HWND w = MainWindowSkinned(video, "/videoconvert/Unit1.form", "suite_corvale");
   ASSERT_NE(w, nullptr);
-  ExpectSkinned(w, kSource + "/videoconvert/Unit1.form");
-  Park();
-  SaveScreenshot(w, "suite_corvale");
   HWND convert = ChildOf(w, "TButton", "Convert");
   ASSERT_NE(convert, nullptr);
   // An output name without ".3gp".
@@ -448,14 +455,7 @@ TEST(SkinnedSuite, VideoConverterBoxDialogAndBatch) {
   const std::string in = folder + "clip.avi", out = folder + "clip.3gp";
   std::ofstream(in) << "video";
   DeleteFileA(out.c_str());
-  std::vector<HWND> edits;
-  for (HWND e : Children(w))
-    if (ClassOf(e) == "TEdit") edits.push_back(e);
-  ASSERT_GE(edits.size(), 2u);
-  // The input field lies above the output field.
-  if (RectOf(edits[0]).top > RectOf(edits[1]).top) std::swap(edits[0], edits[1]);
-  Ask(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(in.c_str()));
-  Ask(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(out.c_str()));
+  ASSERT_NO_FATAL_FAILURE(FillVideoFields(w, in, out));
   ClickAt(Center(RectOf(convert)));
   HWND work = video.Window(w);
   ASSERT_NE(work, nullptr);
@@ -489,13 +489,7 @@ TEST(SkinnedSuite, RunnerFailureBoxKeepsThePlatformLook) {
     Program video("Corvale.exe", "", folder);
     HWND w = video.Window();
     ASSERT_NE(w, nullptr);
-    std::vector<HWND> edits;
-    for (HWND e : Children(w))
-      if (ClassOf(e) == "TEdit") edits.push_back(e);
-    ASSERT_GE(edits.size(), 2u);
-    if (RectOf(edits[0]).top > RectOf(edits[1]).top) std::swap(edits[0], edits[1]);
-    Ask(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(in.c_str()));
-    Ask(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(out.c_str()));
+    ASSERT_NO_FATAL_FAILURE(FillVideoFields(w, in, out));
     HWND convert = ChildOf(w, "TButton", "Convert");
     ASSERT_NE(convert, nullptr);
     ClickAt(Center(RectOf(convert)));
