@@ -98,6 +98,16 @@ inline std::string WindowClass(HWND wnd) {
   return name;
 }
 
+// The shown pop-up menu window, waited for from another thread (at most 10 s); null when none.
+inline HWND WaitForShownMenu() {
+  for (int i = 0; i < 500; ++i) {
+    HWND w = FindWindowA("#32768", nullptr);
+    if (w && IsWindowVisible(w)) return w;
+    Sleep(20);
+  }
+  return nullptr;
+}
+
 // Runs Action from the message loop (a modal loop included) once it is running.
 inline void (*laterAction)() = nullptr;
 inline void CALLBACK RunLater(HWND, UINT, UINT_PTR id, DWORD) {

@@ -238,12 +238,7 @@ struct MenuWatch {
 
 DWORD WINAPI ChooseSecondItem(void* param) {
   auto* watch = static_cast<MenuWatch*>(param);
-  HWND menu = nullptr;
-  for (int i = 0; i < 500 && !menu; ++i) {
-    HWND w = FindWindowA("#32768", nullptr);
-    if (w && IsWindowVisible(w)) menu = w;
-    else Sleep(20);
-  }
+  HWND menu = WaitForShownMenu();
   if (!menu) return 1;
   watch->items = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)));
   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {

@@ -193,12 +193,7 @@ struct DropWatch {
 
 DWORD WINAPI WatchAndClose(void* param) {
   auto* watch = static_cast<DropWatch*>(param);
-  HWND menu = nullptr;
-  for (int i = 0; i < 500 && !menu; ++i) {
-    HWND w = FindWindowA("#32768", nullptr);
-    if (w && IsWindowVisible(w)) menu = w;
-    else Sleep(20);
-  }
+  HWND menu = WaitForShownMenu();
   if (!menu) return 1;
   watch->items = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)));
   for (int i = 0; i < 250 && !(watch->stripe && watch->selected); ++i, Sleep(20)) {
