@@ -10,10 +10,10 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SUITE_BUILD:-$top/build}
 . "$top/scripts/xvfb.sh"
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"$top/scripts/setup.sh" >/dev/null  # the prefix with its desktop and Wine's own faces
 
 if [ "${1:-}" = "--suite" ]; then
   out=$(mkdir -p "${2:-$build/suite-pictures}" && cd "${2:-$build/suite-pictures}" && pwd)
-  "$top/scripts/setup.sh" >/dev/null
   [ -f "$build/x86_64/build.ninja" ] || cmake -S "$top" -B "$build/x86_64" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DSUITE_WINEPREFIX="$build/wineprefix" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
   cmake --build "$build/x86_64" --target SkinnedSuite_test >/dev/null

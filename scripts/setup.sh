@@ -35,4 +35,11 @@ if [ ! -f "$WINEPREFIX/.suite-desktop" ]; then
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
   touch "$WINEPREFIX/.suite-desktop"
 fi
+# Wine's own faces: a prefix sees them only in its windows/Fonts; without them "MS Sans Serif",
+# "Tahoma" and "MS Shell Dlg" fall back to a wider face and the forms' texts are cut.
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+mkdir -p "$fonts"
+for face in sserife.fon tahoma.ttf tahomabd.ttf marlett.ttf; do
+  [ -f "/usr/share/wine/fonts/$face" ] && [ ! -f "$fonts/$face" ] && cp "/usr/share/wine/fonts/$face" "$fonts/"
+done
 echo "setup: ready"
