@@ -444,12 +444,14 @@ TModalResult TCustomForm::ShowModal() {
         if (action == caNone) modalResult_ = mrNone;
       }
     }
-    SetVisible(false);
   } catch (...) {
     restore();
     throw;
   }
+  // Hidden while every other window is disabled, the form would hand the activation to another
+  // program's window: enable first, then hide, then give the activation back.
   restore();
+  SetVisible(false);
   if (previous && IsWindow(previous)) SetActiveWindow(previous);
   return modalResult_;
 }
@@ -609,7 +611,31 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() { InitThreadSync(); }
 
+namespace {
+// The form that had the activation last, or else the main form, when it can take it.
+void HandOnActivation() {
+  for (TCustomForm* form : {Screen->ActiveCustomForm(), Application->MainForm()}) {
+    if (form && form->HandleAllocated() && IsWindowVisible(form->Handle()) && IsWindowEnabled(form->Handle())) {
+      SetActiveWindow(form->Handle());
+      return;
+    }
+  }
+}
+}  // namespace
+
 LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ACTIVATE:
+      // The hidden window keeps no activation (the system gives it to the owner of a closed
+      // dialog): it goes on to a form once this activation is over.
+      if (LOWORD(wp) != WA_INACTIVE) PostMessageA(wnd, CM_ACTIVATE, 0, 0);
+      break;
+    case CM_ACTIVATE:
+      if (GetActiveWindow() == wnd && Application && Screen) HandOnActivation();
+      return 0;
+    default:
+      break;
+  }
   return DefWindowProcA(wnd, msg, wp, lp);
 }
 

@@ -2,6 +2,7 @@
 // the menu bar, the icon, the window state and the recreate notice.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "ControlsTesting.h"
@@ -22,6 +23,8 @@ class TPlainForm : public TForm {
     Release();
     afterRelease = Caption();  // the form is still whole until its queued messages ran
   }
+  void Hidden(TObject*) { whenHidden(); }
+  std::function<void()> whenHidden;
   bool* freed = nullptr;
   std::string afterRelease;
 };
@@ -50,6 +53,8 @@ TEST(Forms, CloseBoxEndsTheModalLoopWithCancel) {
   form->Free();
 }
 
+// The other windows are disabled during the loop and enabled again before the form hides (hidden
+// first, it would hand the activation to another program); the activation goes back.
 TEST(Forms, ModalResultEndsTheLoopAndOtherWindowsAreDisabledMeanwhile) {
   TPlainForm* other = Create<TPlainForm>(Application);
   other->Show();
@@ -59,6 +64,9 @@ TEST(Forms, ModalResultEndsTheLoopAndOtherWindowsAreDisabledMeanwhile) {
   static bool otherEnabledDuringLoop;
   modal = form;
   otherWnd = other->Handle();
+  bool otherEnabledAtHide = false;
+  form->whenHidden = [&] { otherEnabledAtHide = IsWindowEnabled(otherWnd); };
+  form->OnHide = TNotifyEvent::Bind<&TPlainForm::Hidden>(form);
   Later(
       [](HWND) {
         otherEnabledDuringLoop = IsWindowEnabled(otherWnd);
@@ -67,9 +75,35 @@ TEST(Forms, ModalResultEndsTheLoopAndOtherWindowsAreDisabledMeanwhile) {
       nullptr);
   EXPECT_EQ(form->ShowModal(), mrOk);
   EXPECT_FALSE(otherEnabledDuringLoop);
-  EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+  EXPECT_TRUE(otherEnabledAtHide);
+  EXPECT_EQ(GetActiveWindow(), other->Handle());
   form->Free();
   other->Free();
+}
+
+// The hidden application window passes the activation on to the form that had it last, or to the
+// main form when that one cannot take it.
+TEST(Forms, TheApplicationWindowHandsTheActivationOnToAForm) {
+  TPlainForm* main = nullptr;
+  Application->CreateForm(main);
+  main->Show();
+  enum Last { Stays, Hidden, Disabled, Freed };
+  const struct {
+    Last last;
+    bool toMain;
+  } cases[] = {{Stays, false}, {Hidden, true}, {Disabled, true}, {Freed, true}};
+  for (const auto& c : cases) {
+    TPlainForm* last = Create<TPlainForm>(Application);
+    last->Show();
+    const HWND expected = c.toMain ? main->Handle() : last->Handle();
+    SetActiveWindow(Application->Handle());
+    if (c.last == Hidden) last->Hide();
+    if (c.last == Disabled) EnableWindow(last->Handle(), FALSE);
+    if (c.last == Freed) last->Free();
+    EXPECT_TRUE(WaitUntil([&] { return GetActiveWindow() == expected; })) << c.last;
+    if (c.last != Freed) last->Free();
+  }
+  main->Free();
 }
 
 TEST(Forms, ReleaseInsideAHandlerFreesTheFormAfterwards) {
