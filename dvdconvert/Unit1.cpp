@@ -35,6 +35,7 @@ std::string BrowseForFolder(const std::string& Title) {
   info.lpszTitle = Title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   // The browser is modal to its owner only: keep the program's other windows out of reach too.
+  HWND from = GetActiveWindow();
   std::vector<HWND> disabled;
   for (int i = 0; i < Screen->CustomFormCount(); ++i) {
     TCustomForm* f = Screen->CustomForms(i);
@@ -50,6 +51,8 @@ std::string BrowseForFolder(const std::string& Title) {
     CoTaskMemFree(list);
   }
   for (HWND w : disabled) EnableWindow(w, TRUE);
+  // The closed browser leaves the activation with its hidden owner.
+  if (from && IsWindow(from)) SetActiveWindow(from);
   return path;
 }
 
@@ -79,12 +82,14 @@ void TForm1::Button6Click(TObject*) { ChooseInputFolder(folderBrowser("Select Di
 
 void TForm1::ChooseInputFolder(const std::string& Picked) {
   if (!Picked.empty()) Edit1->SetText(Picked);
-  if (Edit1->Text().empty()) return;
-  bool root = Picked.size() >= 2 && Picked.compare(Picked.size() - 2, 2, ":\\") == 0;
-  std::string candidate = Picked + (root ? "VIDEO_TS" : "\\VIDEO_TS");
-  std::string dir = DirectoryExists(candidate) ? candidate : Edit1->Text();
+  const std::string folder = Edit1->Text();  // after a cancel, the folder the field names
+  if (folder.empty()) return;
+  bool root = folder.size() >= 2 && folder.compare(folder.size() - 2, 2, ":\\") == 0;
+  std::string candidate = folder + (root ? "VIDEO_TS" : "\\VIDEO_TS");
+  std::string dir = IncludeTrailingBackslash(DirectoryExists(candidate) ? candidate : folder);
+  if (UpperCase(dir) == UpperCase(VobFolder)) return;  // listed already: the ticks stay
   ListVobFiles(dir, ListView1);
-  VobFolder = dir.empty() || dir.back() != '\\' ? dir + "\\" : dir;
+  VobFolder = dir;
 }
 
 void TForm1::ListVobFiles(std::string Dir, TListView* List) {

@@ -27,7 +27,8 @@ class TForm1 : public TForm {
   void Button1Click(TObject* Sender);
   void Label7Click(TObject* Sender);
 
-  // Lists the folder the user picked (empty after a cancel), or its VIDEO_TS folder.
+  // Lists the folder the user picked, or after a cancel (Picked empty) the folder Edit1 names, or
+  // that folder's VIDEO_TS; a folder listed already keeps its rows and ticks.
   void ChooseInputFolder(const std::string& Picked);
   void ListVobFiles(std::string Dir, TListView* List);
   bool AnyVobChecked();

@@ -116,6 +116,20 @@ inline HWND ChildOf(HWND Wnd, const std::string& Class, const std::string& Text 
   return nullptr;
 }
 
+inline DWORD ProcessOf(HWND Wnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(Wnd, &pid);
+  return pid;
+}
+
+// Wnd is the foreground window and no shown window of another program lies above it.
+inline bool InFront(HWND Wnd) {
+  if (GetForegroundWindow() != Wnd) return false;
+  for (HWND w = GetWindow(Wnd, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+    if (IsWindowVisible(w) && ProcessOf(w) != ProcessOf(Wnd)) return false;
+  return true;
+}
+
 // A number "  Name = N" at the top level of a form description.
 inline int FormValue(const std::string& FormFile, const std::string& Name) {
   std::ifstream in(FormFile);

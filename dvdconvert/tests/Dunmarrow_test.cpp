@@ -57,6 +57,13 @@ std::string ConvertExpectingMessage(const std::string& shot = "") {
   return message;
 }
 
+BOOL CALLBACK FindDialog(HWND Wnd, LPARAM Found) {
+  char cls[16] = "";
+  GetClassNameA(Wnd, cls, sizeof cls);
+  if (std::string(cls) == "#32770" && IsWindowVisible(Wnd)) *reinterpret_cast<HWND*>(Found) = Wnd;
+  return TRUE;
+}
+
 class DunmarrowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -67,6 +74,7 @@ class DunmarrowTest : public ::testing::Test {
     Form1->Edit1->SetText("");
     Form1->Edit2->SetText("");
     Form1->ListView1->Items()->Clear();
+    VobFolder.clear();
     SetEnvironmentVariableA("ZOV_PAUSE", "5");
     SetEnvironmentVariableA("ZOV_STEPS", "3");
     SetEnvironmentVariableA("ZOV_LOG", nullptr);
@@ -176,6 +184,44 @@ TEST_F(DunmarrowTest, AFolderWithoutVideoTsIsListedItself) {
   // A cancel lists the typed folder again.
   Form1->ChooseInputFolder("");
   EXPECT_EQ(Form1->ListView1->Items()->Count(), 1);
+}
+
+// A cancelled browse lists the folder Edit1 names, or its VIDEO_TS; the folder listed already
+// keeps its rows and ticks.
+TEST_F(DunmarrowTest, ACancelledBrowseListsTheFieldsFolderUnlessItIsListedAlready) {
+  const std::string dvd = MakeDvd("picked", {"A.VOB", "B.VOB"}), typed = MakeDvd("typed", {"C.VOB"});
+  const std::string plain = TempFolder("typedplain");
+  WriteFile(plain + "\\D.VOB", "d");
+  Form1->ChooseInputFolder(dvd);
+  Form1->ListView1->Items()->Item(1)->SetChecked(true);
+  SetFolderBrowser([](const std::string&) { return std::string(); });
+  const struct {
+    std::string field, listed;
+    int rows;
+    bool ticked;
+  } cases[] = {{dvd, dvd + "\\VIDEO_TS\\", 2, true}, {typed, typed + "\\VIDEO_TS\\", 1, false}, {plain, plain + "\\", 1, false}};
+  for (const auto& c : cases) {
+    Form1->Edit1->SetText(c.field);
+    Form1->Button6Click(nullptr);
+    EXPECT_EQ(VobFolder, c.listed) << c.field;
+    EXPECT_EQ(Form1->ListView1->Items()->Count(), c.rows) << c.field;
+    EXPECT_EQ(Form1->AnyVobChecked(), c.ticked) << c.field;
+  }
+  SetFolderBrowser(nullptr);
+}
+
+// The folder browser, owned by the hidden application window, leaves the activation with the form
+// it was opened from.
+TEST_F(DunmarrowTest, TheCancelledBrowserGivesTheActivationBack) {
+  SetActiveWindow(Form1->Handle());
+  WatchWhileModal([] {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&box));
+    if (box) PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    return box != nullptr;
+  });
+  EXPECT_EQ(BrowseForFolder("Select Directory"), "");
+  EXPECT_EQ(GetActiveWindow(), Form1->Handle());
 }
 
 TEST_F(DunmarrowTest, TheMainFormIsSkinnedAtItsDesignedSize) {
