@@ -34,8 +34,8 @@ std::string BrowseForFolder(const std::string& Title) {
   info.hwndOwner = Application->Handle();
   info.lpszTitle = Title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
-  // The browser is modal to its owner only: keep the program's other windows out of reach too.
   HWND from = GetActiveWindow();
+  // The browser is modal to its owner only: keep the program's other windows out of reach too.
   std::vector<HWND> disabled;
   for (int i = 0; i < Screen->CustomFormCount(); ++i) {
     TCustomForm* f = Screen->CustomForms(i);
