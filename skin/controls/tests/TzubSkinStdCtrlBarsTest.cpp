@@ -308,6 +308,11 @@ TEST(SkinUpDown, ThePressedHalfInTheDownColourUntilTheButtonIsReleased) {
     EXPECT_EQ(Pixel(ud, other.left + 1, other.top + 1), kForm) << int(o);
     ud->Perform(WM_LBUTTONUP, 0, MAKELPARAM(pressed.left + 2, pressed.top + 2));
     EXPECT_EQ(Pixel(ud, pressed.left + 1, pressed.top + 1), kForm) << int(o);
+    // The second half is outlined after the first arrow is drawn: still in the border colour.
+    for (bool enabled : {true, false}) {
+      ud->SetEnabled(enabled);
+      EXPECT_EQ(Pixel(ud, second.left, second.bottom - 1), kBorder) << int(o) << " enabled " << enabled;
+    }
   }
 }
 
