@@ -420,9 +420,31 @@ void TStatusBar::CreateParams(TCreateParams& p) {
   if (sizeGrip_) p.Style |= SBARS_SIZEGRIP;
 }
 
+namespace {
+// The bar's colour to the platform. A themed bar paints the theme's face whatever colour it is
+// given, so a bar of a colour of its own takes the plain look (a theme class list naming no
+// class). Theming is uxtheme.dll's: where that is not loaded (older systems have none), nothing is themed.
+void ShowBarColour(HWND bar, TColor color) {
+  SendMessageA(bar, SB_SETBKCOLOR, 0, ColorToRGB(color));
+  HMODULE uxtheme = GetModuleHandleA("uxtheme.dll");
+  FARPROC entry = uxtheme ? GetProcAddress(uxtheme, "SetWindowTheme") : nullptr;
+  if (!entry) return;
+  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  const bool own = color != clBtnFace;
+  reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(entry))(bar, own ? L" " : nullptr, own ? L" " : nullptr);
+}
+}  // namespace
+
 void TStatusBar::InitializeWnd() {
+  ShowBarColour(Handle(), Color());
   SendMessageA(Handle(), SB_SIMPLE, simplePanel_, 0);
   SendMessageA(Handle(), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(simpleText_.c_str()));
+}
+
+void TStatusBar::WndProc(TMessage& m) {
+  TWinControl::WndProc(m);
+  if ((m.Msg == CM_COLORCHANGED || m.Msg == CM_PARENTCOLORCHANGED) && HandleAllocated())
+    ShowBarColour(Handle(), Color());
 }
 
 void TStatusBar::DestroyWnd() {

@@ -212,7 +212,7 @@ class TProgressBar : public TWinControl {
   TProgressBarOrientation orientation_ = pbHorizontal;
 };
 
-// A STATUSCLASSNAME window showing one text across it.
+// A STATUSCLASSNAME window showing one text across it, on the control's Color.
 class TStatusBar : public TWinControl {
   DECLARE_CLASS(TStatusBar, TWinControl)
  public:
@@ -232,6 +232,7 @@ class TStatusBar : public TWinControl {
   void CreateParams(TCreateParams& Params) override;
   void InitializeWnd() override;
   void DestroyWnd() override;
+  void WndProc(TMessage& Message) override;
 
  private:
   std::unique_ptr<TControlCanvas> canvas_;

@@ -592,13 +592,18 @@ void TCustomGroupBox::Paint() {
   FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
   std::string text = Caption();
   if (text.empty()) return;
-  RECT tr{8, 0, 0, h};
-  DrawTextA(dc, text.c_str(), -1, &tr, DT_SINGLELINE | DT_CALCRECT);
+  // 8 pixels in from the leading end of the frame: the right one when aligned right to left.
+  SIZE extent;
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  const int left = UseRightToLeftAlignment() ? r.right - extent.cx - 8 : 8;
+  RECT tr{left, 0, left, h};
+  const UINT flags = DrawTextBiDiModeFlags(DT_SINGLELINE);
+  DrawTextA(dc, text.c_str(), -1, &tr, flags | DT_CALCRECT);
   // On the group box's colour, so that the frame line stops at the caption.
   SetBkMode(dc, OPAQUE);
   SetBkColor(dc, ColorToRGB(Color()));
   SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
-  DrawTextA(dc, text.c_str(), -1, &tr, DT_SINGLELINE);
+  DrawTextA(dc, text.c_str(), -1, &tr, flags);
 }
 
 // ---------------------------------------------------------------------------------------------

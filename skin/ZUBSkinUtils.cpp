@@ -201,18 +201,18 @@ void DrawMenuSeparator(TCanvas* canvas, const RECT& rect, TColor color, int inde
 namespace {
 
 void DrawArrow(TCanvas* canvas, POINT a, POINT b, POINT c, bool enabled) {
+  // The caller's pen and brush come back: its next shape is drawn in its own colours.
+  const TColor pen = canvas->Pen()->Color(), brush = canvas->Brush()->Color();
   auto triangle = [canvas](POINT p, POINT q, POINT r, TColor colour) {
     canvas->Pen()->SetColor(colour);
     canvas->Brush()->SetColor(colour);
     canvas->Polygon({p, q, r});
   };
-  if (enabled) {
-    triangle(a, b, c, clBlack);
-    return;
-  }
   auto shifted = [](POINT p) { return POINT{p.x + 1, p.y + 1}; };
-  triangle(shifted(a), shifted(b), shifted(c), clWhite);
-  triangle(a, b, c, TColor(0x808080));
+  if (!enabled) triangle(shifted(a), shifted(b), shifted(c), clWhite);
+  triangle(a, b, c, enabled ? clBlack : TColor(0x808080));
+  canvas->Pen()->SetColor(pen);
+  canvas->Brush()->SetColor(brush);
 }
 
 }  // namespace

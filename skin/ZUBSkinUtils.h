@@ -61,6 +61,7 @@ void FillRectColor(TCanvas* canvas, const RECT& rect, TColor color);
 void DrawMenuSeparator(TCanvas* canvas, const RECT& rect, TColor color, int indent, bool leftToRight);
 // Small filled triangles: black, or grey over a white copy one pixel down and right when disabled.
 // (x, y) is the apex of the up and left arrows, the top-left corner of the down and right ones.
+// The canvas's pen and brush colours are left as they were.
 void DrawArrowDown(TCanvas* canvas, int x, int y, bool enabled);
 void DrawArrowUp(TCanvas* canvas, int x, int y, bool enabled);
 void DrawArrowLeft(TCanvas* canvas, int x, int y, bool enabled);

@@ -58,14 +58,16 @@ CaptionLayout LayoutCaption(const CaptionInput& in) {
   out.captionLeft = x1;
 
   int x = in.minimized ? in.titleWidth - in.sliceWidth - 5 : in.titleWidth + in.rightOffset - in.sliceWidth;
-  auto add = [&](CaptionElement e, int slice, bool step) {
+  auto add = [&](CaptionElement e, int slice) {
     out.buttons.push_back({e, {x, y, x + in.sliceWidth, y + in.sliceHeight}, slice});
-    if (step) x -= in.sliceWidth + 2;
+    x -= in.sliceWidth + 2;
   };
-  if (in.close) add(ceClose, 16, true);
-  if (in.maximize) add(ceMaximize, in.maximized ? 10 : 7, true);
-  if (in.minimize) add(ceMinimize, 13, true);
-  if (in.help) add(ceHelp, 4, false);
+  if (in.close) add(ceClose, 16);
+  if (in.maximize) add(ceMaximize, in.maximized ? 10 : 7);
+  if (in.minimize) add(ceMinimize, 13);
+  // The help button moves the caption's end as the others do: a caption cut with "..." may run
+  // past its room by part of a letter, and so stops short of whichever button comes first.
+  if (in.help) add(ceHelp, 4);
   out.captionRight = x;
   return out;
 }

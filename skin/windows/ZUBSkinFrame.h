@@ -51,7 +51,7 @@ struct CaptionLayout {
   SkinRect iconBox;                    // 16 x 16
   std::vector<CaptionButton> buttons;  // right to left
   int captionLeft = 0;                 // the text starts here
-  int captionRight = 0;                // and may reach this far
+  int captionRight = 0;                // its room ends here, a button and gap short of the buttons
   int buttonTop = 0;
 };
 

@@ -40,7 +40,7 @@ std::string SkinHex(bool boxes) {
   w.AddImage("ButtonImage", Strip(30, 20, {kNormal, kHot, kPressed}));
   if (boxes) {
     w.AddImage("CheckBoxImage", Strip(17, 17, {kBoxes[0], kBoxes[1], kBoxes[2], kBoxes[3]}));
-    w.AddImage("RadioButtonImage", Strip(17, 17, {kBoxes[0], kBoxes[1], kBoxes[2], kBoxes[3]}));
+    w.AddImage("RadioButtonImage", Strip(10, 10, {kBoxes[0], kBoxes[1], kBoxes[2], kBoxes[3]}));  // below 13 x 13
   }
   return Hex(w.Build());
 }
@@ -65,7 +65,7 @@ TButtonForm* ReadButtonForm(bool boxes) {
                     "  object BitBtn1: TBitBtn\n    Left = 100\n    Top = 8\n    Width = 60\n    Height = 30\n"
                     "    Spacing = -1\n  end\n"
                     "  object CheckBox1: TCheckBox\n    Left = 8\n    Top = 50\n    Width = 100\n    Height = 17\n"
-                    "    Color = clRed\n    Caption = 'Check'\n  end\n"
+                    "    Alignment = taLeftJustify\n    Color = clRed\n    Caption = 'Check'\n  end\n"
                     "  object RadioButton1: TRadioButton\n    Left = 8\n    Top = 80\n    Width = 100\n    Height = 17\n"
                     "    Color = clRed\n    Caption = 'Radio'\n    OnDblClick = RadioDblClick\n  end\n"
                     "  object zubSkinEngine1: TzubSkinEngine\n    Active = True\n    SkinData = {" +
@@ -182,10 +182,33 @@ TEST_F(SkinButtons, ABitBtnGlyphGoesWhereTheLayoutSaysAndTheAutomaticValuesStay)
     UpdateWindow(bit->Handle());
     EXPECT_EQ(PixelOf(bit, c.centre.x, c.centre.y), Rgb(kGlyph)) << static_cast<int>(c.layout);
   }
-  // The automatic layout is worked out at each paint, never written back.
+  // Both automatic with a caption: margin and spacing a third each of what the glyph and the
+  // caption leave, both centred across. Worked out at each paint, never written back: a longer
+  // caption moves the glyph.
   bit->SetMargin(-1);
-  bit->SetCaption("Go");
-  UpdateWindow(bit->Handle());
+  bit->SetLayout(blGlyphLeft);
+  TzubSkinButton* skinner = nullptr;
+  for (TzubSkinControl* s : Find<TzubSkinEngine>(form, "zubSkinEngine1")->FWindows[0]->ControlSkinners)
+    if (auto* b = As<TzubSkinButton>(s); b && b->Control == bit) skinner = b;
+  ASSERT_NE(skinner, nullptr);
+  TControlCanvas canvas;
+  canvas.SetControl(bit);
+  canvas.SetFont(bit->Font());
+  for (const char* caption : {"Go", "Go on"}) {
+    bit->SetCaption(caption);
+    UpdateWindow(bit->Handle());
+    const SIZE text = canvas.TextExtent(caption);
+    const int third = (60 - 10 - text.cx) / 3, top = (30 - text.cy + 1) / 2;
+    EXPECT_EQ(PixelOf(bit, third, 10), Rgb(kGlyph)) << caption << ": the glyph's top-left corner";
+    EXPECT_NE(PixelOf(bit, third - 1, 10), Rgb(kGlyph)) << caption;
+    TBitmap scratch;
+    POINT glyphAt{};
+    RECT textAt{};
+    skinner->CalcBitBtnLayout(&scratch, glyphAt, textAt);
+    const RECT want{third + 10 + third, top, third + 10 + third + text.cx, top + text.cy};
+    EXPECT_TRUE(EqualRect(&textAt, &want)) << caption << ": " << textAt.left << "," << textAt.top << ","
+                                           << textAt.right << "," << textAt.bottom;
+  }
   EXPECT_EQ(bit->Margin(), -1);
   EXPECT_EQ(bit->Spacing(), -1);
   form->Free();
@@ -194,21 +217,27 @@ TEST_F(SkinButtons, ABitBtnGlyphGoesWhereTheLayoutSaysAndTheAutomaticValuesStay)
 TEST_F(SkinButtons, CheckAndRadioBoxesComeFromTheSkinOrStayThePlatforms) {
   for (bool boxes : {true, false}) {
     TButtonForm* form = ReadButtonForm(boxes);
-    auto* check = Find<TCheckBox>(form, "CheckBox1");
+    auto* check = Find<TCheckBox>(form, "CheckBox1");  // its caption on the left, its box on the right
     auto* radio = Find<TRadioButton>(form, "RadioButton1");
-    const int y = (check->ClientHeight() - 17) / 2 + 8;
-    auto box = [&](TWinControl* c) {
-      UpdateWindow(c->Handle());
-      SendMessageA(c->Handle(), ZM_REPAINTSKIN, 0, 0);
-      return PixelOf(c, 8, y);
-    };
+    UpdateWindow(check->Handle());
+    UpdateWindow(radio->Handle());
+    // Read as the skinner left it, never repainted first: each change repaints the box itself.
+    auto box = [&](TWinControl* c) { return PixelOf(c, c == check ? c->Width() - 10 : 5, 8); };
     if (boxes) {
+      EXPECT_EQ(box(check), Rgb(kBoxes[1]));
+      EXPECT_EQ(PixelOf(check, check->Width() - 18, 8), Rgb(kBoxes[1])) << "17 wide, one short of the right edge";
+      EXPECT_NE(PixelOf(check, check->Width() - 19, 8), Rgb(kBoxes[1]));
+      SendMessageA(check->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+      EXPECT_EQ(box(check), Rgb(kBoxes[1])) << "pressed by a double click";
+      SendMessageA(check->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));  // the release clicks it
+      check->SetChecked(false);
       EXPECT_EQ(box(check), Rgb(kBoxes[1]));
       check->SetChecked(true);
       EXPECT_EQ(box(check), Rgb(kBoxes[0]));
       check->SetEnabled(false);
       EXPECT_EQ(box(check), Rgb(kBoxes[2]));
       EXPECT_EQ(box(radio), Rgb(kBoxes[1]));
+      EXPECT_EQ(PixelOf(radio, 11, 8), Rgb(0x0000FF)) << "a 10 x 10 box covers 13 x 13 in the control's colour";
       radio->SetChecked(true);
       EXPECT_EQ(box(radio), Rgb(kBoxes[0]));
       SendMessageA(radio->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));

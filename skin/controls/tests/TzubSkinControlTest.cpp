@@ -313,9 +313,9 @@ TEST_F(SkinControlTest, OverlaysLieOverTheBarsThatShowWhileSkinningAndVisible) {
     Setup setup;
     bool overlay;  // the vertical overlay shows
   } cases[] = {
-      {"memo without scroll bars", kPlain, false},   {"memo with a scroll bar", kScrolling, true},
-      {"hidden memo", kHidden, false},               {"DrawScrollBar off", kNoDrawScrollBar, false},
-      {"list view with many items", kListView, true}, {"single-line edit", kSingleLine, false},
+      {"memo with its bar taken away", kPlain, false}, {"memo with a scroll bar", kScrolling, true},
+      {"hidden memo", kHidden, false},                 {"DrawScrollBar off", kNoDrawScrollBar, false},
+      {"list view with many items", kListView, true},  {"single-line edit", kSingleLine, false},
   };
   for (const auto& c : cases) {
     TWinControl* control = nullptr;
@@ -325,8 +325,6 @@ TEST_F(SkinControlTest, OverlaysLieOverTheBarsThatShowWhileSkinningAndVisible) {
       control = list;
     } else if (c.setup == kSingleLine) {
       control = Create<TEdit>(f.form);
-    } else if (c.setup == kPlain) {
-      control = Create<TMemo>(f.form);
     } else {
       control = Create<TScrollMemo>(f.form);
     }
@@ -335,6 +333,9 @@ TEST_F(SkinControlTest, OverlaysLieOverTheBarsThatShowWhileSkinningAndVisible) {
     if (auto* list = As<TListView>(control)) {
       list->Columns()->Add()->SetCaption("Name");
       for (int i = 0; i < 40; ++i) list->Items()->Add()->SetCaption("item " + std::to_string(i));
+    } else if (c.setup == kPlain) {
+      // With nothing to scroll, a bar taken away reads invisible and off screen together.
+      ShowScrollBar(control->Handle(), SB_VERT, FALSE);
     } else if (c.setup != kSingleLine) {
       SetWindowTextA(control->Handle(), Lines(40).c_str());
     }

@@ -180,9 +180,10 @@ TEST(SkinToolBar, ABarThatGoesFirstIsNotTouchedAgain) {
   SkinnedForm s;
   TToolBar* bar = NewToolBar(s);
   TzubSkinControlVCL* skinner = CreateSkinControl(NewSkinControlVCL<TzubSkinToolBar>, bar, s.window);
+  s.window->ControlSkinners.push_back(skinner);
   skinner->SkinStateChanged();
-  bar->Free();  // the skinner hears of it and lets go of the bar without touching it
-  SUCCEED();
+  bar->Free();  // the skinner hears of it, leaves its window's list and goes without touching it
+  EXPECT_EQ(s.window->ControlSkinners, std::vector<TzubSkinControl*>{nullptr});
 }
 
 TEST(SkinTabControl, TabsAndBarAtEachPositionAndTheTabHeightBackAfterOnOnOffOnOff) {
@@ -245,6 +246,13 @@ TEST(SkinTabControl, APageControlsTabShowsTheImageOfItsVisiblePageAndNoneForANeg
   SendMessageA(pages->Handle(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab0));
   SendMessageA(pages->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab1));
   for (uint32_t c : colours) EXPECT_FALSE(Shows(pages->Handle(), tab0, c)) << std::hex << c;
+  // Without an image the caption is centred, not moved aside for one.
+  TControlCanvas canvas;
+  canvas.SetControl(pages);
+  canvas.SetFont(pages->Font());
+  const int textEnd = tab0.left + (tab0.right - tab0.left + canvas.TextWidth("Page")) / 2;
+  EXPECT_TRUE(Shows(pages->Handle(), {tab0.left, tab0.top, textEnd, tab0.bottom}, 0));
+  EXPECT_FALSE(Shows(pages->Handle(), {textEnd + 1, tab0.top, tab0.right, tab0.bottom}, 0));
   EXPECT_TRUE(Shows(pages->Handle(), tab1, colours[2]));   // the second visible page's image
   EXPECT_FALSE(Shows(pages->Handle(), tab1, colours[1]));  // not the hidden page's
 }
@@ -260,21 +268,21 @@ TEST(SkinTrackBar, ChannelThumbAndTicksInBothOrientations) {
     s.Attach<TzubSkinTrackBar>(bar);
     Redraw(bar->Handle());
     HWND w = bar->Handle();
-    RECT reported{}, thumb{};
-    SendMessageA(w, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&reported));
+    RECT c{}, thumb{};  // the channel as the control reports it: as it lies under Wine
+    SendMessageA(w, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&c));
     SendMessageA(w, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-    const SkinRect c = zubskin::TrackBarChannel(ToSkinRect(reported), vertical ? 4 : 12, vertical ? 12 : 4, vertical);
-    const SkinRect f = zubskin::TrackBarFrame(c, ToSkinRect(thumb), vertical);
-    const int cx = (c.left + c.right) / 2, cy = (c.top + c.bottom) / 2;
+    // The 4-pixel bar along the channel's middle, 2 pixels right of it when upright.
+    const int cx = (c.left + c.right) / 2 + 2, cy = (c.top + c.bottom) / 2;
     EXPECT_EQ(vertical ? Pixel(bar, cx, c.bottom - 10) : Pixel(bar, c.right - 10, cy), kTrackBar) << int(o);
     EXPECT_EQ(Pixel(bar, (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2), vertical ? kSliderV : kSlider);
-    // The first end mark on each side.
+    // The first end mark on each side: 4 pixels in from the channel's end, 2 beyond the thumb
+    // and 3 long.
     if (vertical) {
-      EXPECT_EQ(Pixel(bar, f.left - 2, f.top + 8), 0u);
-      EXPECT_EQ(Pixel(bar, f.right + 1, f.top + 8), 0u);
+      EXPECT_EQ(Pixel(bar, thumb.left - 4, c.top + 4), 0u);
+      EXPECT_EQ(Pixel(bar, thumb.right + 3, c.top + 4), 0u);
     } else {
-      EXPECT_EQ(Pixel(bar, f.left + 8, f.top - 2), 0u);
-      EXPECT_EQ(Pixel(bar, f.left + 8, f.bottom + 1), 0u);
+      EXPECT_EQ(Pixel(bar, c.left + 4, thumb.top - 4), 0u);
+      EXPECT_EQ(Pixel(bar, c.left + 4, thumb.bottom + 3), 0u);
     }
   }
 }
@@ -308,6 +316,11 @@ TEST(SkinUpDown, ThePressedHalfInTheDownColourUntilTheButtonIsReleased) {
     EXPECT_EQ(Pixel(ud, other.left + 1, other.top + 1), kForm) << int(o);
     ud->Perform(WM_LBUTTONUP, 0, MAKELPARAM(pressed.left + 2, pressed.top + 2));
     EXPECT_EQ(Pixel(ud, pressed.left + 1, pressed.top + 1), kForm) << int(o);
+    // The second half is outlined after the first arrow is drawn: still in the border colour.
+    for (bool enabled : {true, false}) {
+      ud->SetEnabled(enabled);
+      EXPECT_EQ(Pixel(ud, second.left, second.bottom - 1), kBorder) << int(o) << " enabled " << enabled;
+    }
   }
 }
 

@@ -57,12 +57,18 @@ TEST(SkinGroupBox, FrameInTheBorderColourAndTheCaptionOverItsLineOnEitherSide) {
     TControlCanvas canvas;
     canvas.SetControl(box);
     canvas.SetFont(box->Font());
-    const int line = canvas.TextHeight("0") / 2 - 1, text = canvas.TextWidth("Group");
+    const int h = canvas.TextHeight("0"), line = h / 2 - 1, text = canvas.TextWidth("Group");
     const int captionMiddle = mode == bdLeftToRight ? 8 + text / 2 : 199 - 8 - text / 2;
     const int lineOnly = mode == bdLeftToRight ? 190 : 4;
     EXPECT_EQ(Pixel(box, lineOnly, line), kBorder) << int(mode);
     EXPECT_NE(Pixel(box, captionMiddle, line), kBorder) << int(mode);
     EXPECT_EQ(Pixel(box, 0, 60), kBorder) << int(mode);
+    // One caption: nothing written at the other end, where the line runs unbroken.
+    const int otherLeft = mode == bdLeftToRight ? 199 - 8 - text : 8;
+    int written = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = otherLeft; x < otherLeft + text; ++x) written += Pixel(box, x, y) == ColorToRGB(box->Font()->Color());
+    EXPECT_EQ(written, 0) << int(mode);
   }
 }
 
@@ -71,11 +77,15 @@ TEST(SkinStatusBar, TheGripIsDrawnInLinesOnTheBarsColour) {
   auto* bar = s.Add<TStatusBar>(0, 0, 300, 22);
   bar->SetAlign(alBottom);
   s.Attach<TzubSkinStatusBar>(bar);
+  bar->SetParentColor(true);  // as the form skinner does, before the form takes the skin's colour
+  s.f.form->SetColor(static_cast<TColor>(kForm));
   Redraw(bar->Handle());
+  SaveClientPicture(bar->Handle(), "skinstdctrl_statusbar");
   const int w = bar->Width(), h = bar->Height();
   const RECT g{w - 16, h - 15, w - 1, h - 1};
   EXPECT_EQ(Pixel(bar, g.left + 2, g.bottom - 1), ColorToRGB(clInactiveCaption));
-  EXPECT_EQ(Pixel(bar, g.left + 1, g.top), ColorToRGB(bar->Color()));
+  EXPECT_EQ(Pixel(bar, g.left + 1, g.top), kForm);
+  EXPECT_EQ(Pixel(bar, w / 2, h / 2), kForm) << "the bar in the grip's colour";
 }
 
 TEST(SkinGrid, FixedCellsInTheFormColourAndTheirOwnColourBackAfterOnOffOnOff) {

@@ -96,16 +96,19 @@ TEST(SkinEngineMenus, ShortcutsKeepClearOfTheCaptionInBothDirections) {
     SkinnedMenu m;
     m.menu->SetBiDiMode(rtl ? bdRightToLeft : bdLeftToRight);
     TMenuItem* item = m.Item("O");
-    item->SetShortCut(ShortCut('S', {ssCtrl}));
+    item->SetShortCut(ShortCut('S', {ssCtrl, ssShift, ssAlt}));
     TBitmap bmp;
     bmp.SetSize(200, 21);
-    const int keys = bmp.Canvas()->TextWidth("Ctrl+S");
     m.engine->DrawMenuItem(item, bmp.Canvas(), RECT{0, 0, 200, 21}, false);
+    const int keys = bmp.Canvas()->TextWidth(ShortCutToText(item->ShortCut()));  // in the menu font now
     // The shortcut lies 16 pixels in from the trailing edge: right to left that is the left one.
+    // A long one, so that a shortcut put anywhere else shows outside its place.
     const RECT shortcut = rtl ? RECT{16, 4, 16 + keys, 21} : RECT{200 - 16 - keys, 4, 184, 21};
     const RECT beyond = rtl ? RECT{0, 0, 16, 21} : RECT{184, 0, 200, 21};
+    const RECT towardCaption = rtl ? RECT{16 + keys, 0, 16 + keys + 20, 21} : RECT{200 - 16 - keys - 20, 0, 200 - 16 - keys, 21};
     EXPECT_GT(CountColour(bmp, shortcut, kFont), 0) << rtl;
     EXPECT_EQ(CountColour(bmp, beyond, kFont), 0) << rtl;
+    EXPECT_EQ(CountColour(bmp, towardCaption, kFont), 0) << rtl;
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <thread>
 
 #include "Dialogs.h"
@@ -104,6 +105,13 @@ struct SavedTables {
   std::vector<TzubSkinWndRegistration> wnd;
 };
 
+// What a failed class-name look-up would leave in a name buffer on the stack below the caller:
+// the name given, at every 16-byte boundary, where such buffers lie.
+[[gnu::noinline]] void LeaveNameOnStack(const char* name) {
+  volatile char area[4096];
+  for (size_t i = 0; i < sizeof area; ++i) area[i] = i % 16 < std::strlen(name) ? name[i % 16] : '\0';
+}
+
 }  // namespace
 
 TEST(SkinHook, SizeGripsAreRefusedWhileTheEngineSkins) {
@@ -195,7 +203,11 @@ TEST(SkinHook, AWindowWithoutAClassNameIsLeftAlone) {
   CREATESTRUCTA create{};
   create.style = SBS_SIZEGRIP;
   CBT_CREATEWNDA cbt{&create, nullptr};
-  EXPECT_EQ(SkinCBTHookProc(HCBT_CREATEWND, reinterpret_cast<WPARAM>(gone), reinterpret_cast<LPARAM>(&cbt)), 0);
+  // Names that would count, had the hook read them where the system wrote nothing.
+  LeaveNameOnStack("ScrollBar");
+  const LRESULT refused = SkinCBTHookProc(HCBT_CREATEWND, reinterpret_cast<WPARAM>(gone), reinterpret_cast<LPARAM>(&cbt));
+  EXPECT_EQ(refused, 0);
+  LeaveNameOnStack("#32770");
   SkinCBTHookProc(HCBT_ACTIVATE, reinterpret_cast<WPARAM>(gone), 0);
   EXPECT_TRUE(TTestSkinWindow::Created().empty());
 }

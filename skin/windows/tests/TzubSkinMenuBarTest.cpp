@@ -14,7 +14,9 @@
 #include "EngineTesting.h"
 #include "Screenshot.h"
 #include "TzubSkinMenuBar.h"
+#include "TzubSkinToolBar.h"
 #include "TzubSkinWindowVCL.h"
+#include "ZUBSkinRegistry.h"
 
 namespace {
 
@@ -168,18 +170,27 @@ TEST(SkinMenuBar, StandsInForTheMainMenuAndGivesItBack) {
 TEST(SkinMenuBar, NoBarWithoutAMenuNorDrawingAfterItsSkinnerWent) {
   TempSkinFile skin("menubar.zub", BuildSkin(MenuSkin()));
   TestForm own(""), other(kMenuForm);
+  // A tool bar of the other form, with the tool-bar skinner, draws through its skinner too.
+  auto* tools = Create<TToolBar>(other.form);
+  tools->SetParent(other.form);
+  Create<TToolButton>(other.form)->SetParent(tools);
+  SkinControlClassTable.push_back({TToolBar::StaticClass(), NewSkinControlVCL<TzubSkinToolBar>});
   auto* engine = Create<TzubSkinEngine>(own.form);
   engine->SetSkinFile(skin.path);
   engine->SetActive(true);
   engine->SkinWindow(own.form->Handle());
   engine->SkinWindow(other.form->Handle());
+  SkinControlClassTable.pop_back();
   EXPECT_FALSE(SkinnerOf(engine, own.form)->MenuBar->Visible());
   EXPECT_EQ(SendMessageA(own.form->Handle(), ZM_GETMENUBARHEIGHT, 0, 0), 0);
   TToolBar* bar = BarOf(SkinnerOf(engine, other.form));
+  ASSERT_TRUE(tools->OnCustomDrawButton);
   other.Show();
-  engine->Free();  // the other form's skinner goes with it, the bar stays on its form
-  EXPECT_FALSE(bar->OnCustomDrawButton);
-  RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  engine->Free();  // the other form's skinner goes with it, the bars stay on its form
+  for (TToolBar* b : {bar, tools}) {
+    EXPECT_FALSE(b->OnCustomDrawButton) << b->ClassName();
+    RedrawWindow(b->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
 }
 
 // What a second thread saw while the sub-menu was open.

@@ -77,7 +77,7 @@ TEST(LayoutCaption, ButtonsRightToLeftWithTheirSlicesAndHitBoxes) {
   }
   EXPECT_EQ(l.iconBox, (SkinRect{24, 9, 40, 25}));
   EXPECT_EQ(l.captionLeft, 42);
-  EXPECT_EQ(l.captionRight, 306);  // help does not move the caption's end
+  EXPECT_EQ(l.captionRight, 286);  // help moves the caption's end as the others do
 
   in.maximized = true;
   EXPECT_EQ(LayoutCaption(in).buttons[1].firstSlice, 10);  // restore
@@ -122,14 +122,19 @@ TEST(CaptionElementAt, EdgesInsideGapsOutside) {
 }
 
 TEST(LayoutCaption, CaptionEndsInAnEllipsisBeforeTheButtons) {
-  const CaptionLayout l = LayoutCaption(DeliveredCaption(200));  // close button only
-  const int room = l.captionRight - l.captionLeft;
-  EXPECT_EQ(room, (200 - 6 - 18 - 20) - 20);  // the close button and its gap, the left offset
   auto width = [](std::string_view s) { return static_cast<int>(s.size()) * 7; };  // 7 pixels a character
-  EXPECT_EQ(EllipsizeText("Short", room, width), "Short");
-  const std::string cut = EllipsizeText(std::string(40, 'x'), room, width);
-  EXPECT_EQ(cut.substr(cut.size() - 3), "...");
-  EXPECT_LT(width(cut), room + 7);
+  for (bool help : {false, true}) {
+    CaptionInput in = DeliveredCaption(200);
+    in.help = help;
+    const CaptionLayout l = LayoutCaption(in);
+    const int room = l.captionRight - l.captionLeft;
+    EXPECT_EQ(room, (200 - 6 - 18 - 20 - 20 * help) - 20);  // the buttons and their gaps, the left offset
+    EXPECT_EQ(EllipsizeText("Short", room, width), "Short");
+    const std::string cut = EllipsizeText(std::string(40, 'x'), room, width);
+    EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+    // Cut to reach its room, the caption may run past it, but stops short of the first button.
+    EXPECT_LT(l.captionLeft + width(cut), l.buttons.back().box.left) << help;
+  }
 }
 
 TEST(FrameGrowth, MessageBoxGrowsByTheFrameAndBackOnce) {
