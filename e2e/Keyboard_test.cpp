@@ -123,7 +123,9 @@ TEST(Keyboard, DoubleClickOnALauncherPanelStartsOneProgram) {
   for (const auto& c : cases) {
     HWND panel = ChildOf(w, "TPanel", c.panel);
     ASSERT_NE(panel, nullptr) << c.panel;
-    Xdo("mousemove " + At(Center(RectOf(panel))) + " click --repeat 2 1");
+    // The second press at once: under Wine a press that comes once the started program has taken
+    // the activation is lost.
+    Xdo("mousemove " + At(Center(RectOf(panel))) + " mousedown 1 mouseup 1 mousedown 1 mouseup 1");
     Park();
     EXPECT_TRUE(WaitFor([&] { return !StartedBy(launcher.Id(), c.exe).empty(); })) << c.exe << " is not started";
     EXPECT_FALSE(WaitFor([&] { return StartedBy(launcher.Id(), c.exe).size() > 1; }, 3000)) << c.exe << " twice";
