@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 
 #include "Boundary.h"
@@ -62,6 +63,15 @@ TShiftState KeysToShiftState(WPARAM keys) {
   if (keys & MK_MBUTTON) s += ssMiddle;
   if (GetKeyState(VK_MENU) < 0) s += ssAlt;
   return s;
+}
+
+bool IsAccel(UINT key, const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[++i] == '&') continue;  // "&&" shows one "&"
+    return toupper(static_cast<unsigned char>(caption[i])) == toupper(static_cast<int>(key));
+  }
+  return false;
 }
 
 const TIdentMapEntry CursorIdents[] = {
@@ -173,7 +183,8 @@ void TControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (clickEvents_) clicked_ = true;
+      // The second press of a double click is no click of its own.
+      if (clickEvents_ && m.Msg == WM_LBUTTONDOWN) clicked_ = true;
       // The control keeps the mouse until the button goes up, so a release outside is seen.
       if (clickEvents_ || isGraphic_) SetCaptureControl(this);
       if (m.Msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick(this);
@@ -186,13 +197,16 @@ void TControl::WndProc(TMessage& m) {
       MouseDown(mbMiddle, KeysToShiftState(m.WParam), MessageX(m.LParam), MessageY(m.LParam));
       break;
     case WM_LBUTTONUP: {
+      // A platform control that captured the mouse itself must see its button go up while it
+      // still holds the capture, or it keeps repeating (an up-down's arrows) or tracking.
+      DefaultHandler(m);
       if (captureControl == this) SetCaptureControl(nullptr);
       bool wasClicked = clicked_;
       clicked_ = false;
       int x = MessageX(m.LParam), y = MessageY(m.LParam);
       if (wasClicked && x >= 0 && y >= 0 && x < width_ && y < height_) Click();
       MouseUp(mbLeft, KeysToShiftState(m.WParam), x, y);
-      break;
+      return;
     }
     case WM_RBUTTONUP:
       MouseUp(mbRight, KeysToShiftState(m.WParam), MessageX(m.LParam), MessageY(m.LParam));
@@ -926,6 +940,16 @@ bool TWinControl::CanFocus() {
 
 bool TWinControl::Focused() { return handle_ && GetFocus() == handle_; }
 
+TWinControl* TWinControl::FirstTabControl() {
+  for (TControl* c : controls_) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (!w) continue;
+    if (w->TabStop() && w->CanFocus()) return w;
+    if (TWinControl* inner = w->FirstTabControl()) return inner;
+  }
+  return nullptr;
+}
+
 void TWinControl::SetFocus() {
   if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
   ::SetFocus(Handle());
@@ -1119,8 +1143,19 @@ void TWinControl::WndProc(TMessage& m) {
           reinterpret_cast<HWND>(m.LParam) != handle_)
         captureControl = nullptr;
       break;
-    case WM_SETFOCUS:
+    case WM_SETFOCUS: {
       Perform(CM_GOTFOCUS);
+      TControl::WndProc(m);
+      TWinControl* top = this;
+      while (top->Parent()) top = top->Parent();
+      if (top != this) top->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+      return;
+    }
+    case CM_DIALOGCHAR:
+      for (TControl* c : std::vector<TControl*>(controls_)) {
+        m.Result = c->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+        if (m.Result) return;
+      }
       break;
     case WM_KILLFOCUS:
       Perform(CM_LOSTFOCUS);

@@ -21,8 +21,12 @@ constexpr UINT CM_ACTIVATE = CM_BASE + 0, CM_DEACTIVATE = CM_BASE + 1, CM_GOTFOC
                CM_PARENTCOLORCHANGED = CM_BASE + 9, CM_HITTEST = CM_BASE + 10, CM_VISIBLECHANGED = CM_BASE + 11,
                CM_ENABLEDCHANGED = CM_BASE + 12, CM_COLORCHANGED = CM_BASE + 13, CM_FONTCHANGED = CM_BASE + 14,
                CM_CURSORCHANGED = CM_BASE + 15, CM_TEXTCHANGED = CM_BASE + 18, CM_MOUSEENTER = CM_BASE + 19,
-               CM_MOUSELEAVE = CM_BASE + 20, CM_RELEASE = CM_BASE + 33, CM_SHOWINGCHANGED = CM_BASE + 34,
-               CM_RECREATEWND = CM_BASE + 51;
+               CM_MOUSELEAVE = CM_BASE + 20, CM_ENTER = CM_BASE + 26, CM_EXIT = CM_BASE + 27,
+               CM_RELEASE = CM_BASE + 33, CM_SHOWINGCHANGED = CM_BASE + 34, CM_RECREATEWND = CM_BASE + 51;
+// CM_FOCUSCHANGED (LParam: the control) goes to the top control of a window that gets the focus;
+// a form answers with CM_ENTER to the control when it is another than the one it last focused.
+// CM_DIALOGCHAR (WParam: a character) asks each control in turn whether the character is its
+// mnemonic; the one that takes it answers 1.
 // CM_RECREATEWND goes through a window's WindowProc whenever a change of style makes its window
 // anew (WParam 0: the default handling destroys and creates the window) or restyles it in place
 // (WParam 1: done already, nothing more to do), so that whoever replaced WindowProc can restyle
@@ -75,6 +79,8 @@ HCURSOR CursorHandle(TCursor Cursor);
 inline int MessageX(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
 inline int MessageY(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
 TShiftState KeysToShiftState(WPARAM Keys);
+// Whether Key is the mnemonic of Caption: the character after a single "&", in any letter case.
+bool IsAccel(UINT Key, const std::string& Caption);
 
 class TControl;
 
@@ -309,6 +315,9 @@ class TWinControl : public TControl {
   virtual bool CanFocus();
   bool Focused();
   virtual void SetFocus();
+  // The first control in tab order, children's children included, that is a tab stop and can
+  // take the focus; null when none.
+  TWinControl* FirstTabControl();
 
   RECT ClientRect() override;
   void Invalidate() override;

@@ -20,19 +20,13 @@ void RouteToApplication(TObject* sender, std::exception_ptr e) {
   }
 }
 
-// The application object and the screen live for the whole program and go at its end.
+// The application object and the screen live for the whole program; FreeApplication ends them
+// before the units finish, so that nothing is left to static destruction.
 struct Globals {
   Globals() {
     Application = new TApplication(nullptr);
     Screen = new TScreen(nullptr);
     SetExceptionHandler(RouteToApplication);
-  }
-  ~Globals() {
-    SetExceptionHandler(nullptr);
-    Application->Free();  // its forms go first, while Application and Screen still stand
-    Application = nullptr;
-    Screen->Free();
-    Screen = nullptr;
   }
 };
 
@@ -42,6 +36,14 @@ TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
 namespace {
 Globals globals;
+}
+
+void FreeApplication() {
+  SetExceptionHandler(nullptr);
+  if (Application) Application->Free();  // its forms go first, while Application and Screen still stand
+  Application = nullptr;
+  if (Screen) Screen->Free();
+  Screen = nullptr;
 }
 
 namespace {
@@ -251,6 +253,7 @@ void TCustomForm::AttachMenu() {
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   TScrollingWinControl::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == menu_) SetMenu(nullptr);
+  if (Operation == opRemove && AComponent == activeControl_) activeControl_ = nullptr;
 }
 
 void TCustomForm::SetIcon(TIcon* value) { icon_->Assign(value); }
@@ -291,8 +294,25 @@ void TCustomForm::DestroyWnd() {
 }
 
 void TCustomForm::SetActiveControl(TWinControl* value) {
-  activeControl_ = value;
   if (value && HandleAllocated() && Visible() && value->CanFocus()) value->SetFocus();
+  RememberActiveControl(value);
+}
+
+void TCustomForm::RememberActiveControl(TWinControl* value) {
+  if (value == activeControl_) return;
+  if (activeControl_) {
+    activeControl_->RemoveFreeNotification(this);
+    RemoveFreeNotification(activeControl_);
+  }
+  activeControl_ = value;
+  if (value) value->FreeNotification(this);
+}
+
+bool TCustomForm::FocusActiveControl() {
+  TWinControl* target = activeControl_ && activeControl_->CanFocus() ? activeControl_ : FirstTabControl();
+  if (!target) return false;
+  ::SetFocus(target->Handle());
+  return true;
 }
 
 namespace {
@@ -519,15 +539,26 @@ void TCustomForm::WndProc(TMessage& m) {
         if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
       }
       return;
-    case WM_ACTIVATE:
+    case WM_ACTIVATE: {
       active_ = LOWORD(m.WParam) != WA_INACTIVE;
+      bool focused = false;  // else the platform focuses the form itself
       if (active_) {
         Screen->SetActiveForm(this);
+        focused = !HIWORD(m.WParam) && formStyle_ != fsMDIForm && FocusActiveControl();
         if (OnActivate) OnActivate(this);
       } else if (OnDeactivate) {
         OnDeactivate(this);
       }
+      if (focused) return;
       break;
+    }
+    case CM_FOCUSCHANGED: {
+      auto* control = reinterpret_cast<TWinControl*>(m.LParam);
+      if (control == activeControl_ || ComponentState().Contains(csDestroying)) return;
+      RememberActiveControl(control);
+      control->Perform(CM_ENTER);
+      return;
+    }
     case WM_ACTIVATEAPP:
       Application->active_ = m.WParam != 0;
       break;
@@ -685,10 +716,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
   } catch (...) {
     HandleException(this);
   }
-  if (handled || IsMDIMessage(msg)) return true;
-  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_TAB || msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
-      IsDialogMessage(msg))
-    return true;
+  if (handled || IsMDIMessage(msg) || IsDialogMessage(msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
   return true;
@@ -700,12 +728,20 @@ bool TApplication::IsMDIMessage(MSG& msg) {
 }
 
 bool TApplication::IsDialogMessage(MSG& msg) {
-  LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
-  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
-  if (msg.wParam == VK_TAB && (code & DLGC_WANTTAB)) return false;
+  // Tab, Return and Escape belong to the form unless the focused control asks for them; a
+  // character is a mnemonic with Alt, or without where the control takes no characters.
+  UINT question = CM_DIALOGKEY;
+  LRESULT wanted = 0;  // what the control answers to WM_GETDLGCODE when it keeps the key
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) wanted = DLGC_WANTTAB;
+  else if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) wanted = DLGC_WANTALLKEYS;
+  else if (msg.message == WM_CHAR) question = CM_DIALOGCHAR, wanted = DLGC_WANTCHARS;
+  else if (msg.message == WM_SYSCHAR && msg.wParam != VK_SPACE) question = CM_DIALOGCHAR;  // Alt+Space: the window menu
+  else return false;
+  // Asked without the message: with one, the platform's edit takes itself to be in a dialog and
+  // acts on Tab, Return and Escape as a dialog's edit does.
+  if (wanted && (SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0) & wanted)) return false;
   auto* form = As<TCustomForm>(TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
-  if (!form) return false;
-  return form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
+  return form && form->Perform(question, msg.wParam, msg.lParam) != 0;
 }
 
 void TApplication::ProcessMessages() {

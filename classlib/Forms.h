@@ -94,6 +94,8 @@ class TCustomForm : public TScrollingWinControl {
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* Value);
   bool Active() const { return active_; }
+  // The control that has the focus, or last had it while the form was active; the form gives
+  // the focus back to it when it is activated, or else to its first control in tab order.
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* Value);
   bool KeyPreview() const { return keyPreview_; }
@@ -139,6 +141,8 @@ class TCustomForm : public TScrollingWinControl {
 
  private:
   void PlaceForPosition();
+  void RememberActiveControl(TWinControl* Value);
+  bool FocusActiveControl();
   void IconChanged(TObject* Sender);
   void AttachMenu();
   HICON IconHandle() const;
@@ -280,6 +284,9 @@ void DispatchApplicationEvents(MSG& Msg, bool& Handled);
 // The two objects the platform really has one of per program.
 extern TApplication* Application;
 extern TScreen* Screen;
+// Frees the application object (its window and icon) and the screen at the program's end,
+// before the units finish; Application and Screen are null afterwards.
+void FreeApplication();
 
 // The plain message box with an OK button: a form of this library (class TMessageForm).
 void ShowMessage(const std::string& Msg);

@@ -41,7 +41,8 @@ void TSpinButton::WndProc(TMessage& m) {
 // ---------------------------------------------------------------------------------------------
 
 DEFINE_COMPONENT(TSpinEdit, TCustomEdit,
-                 ({Prop<&TSpinEdit::Increment, &TSpinEdit::SetIncrement>("Increment"),
+                 ({Prop<&TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect>("AutoSelect"),
+                   Prop<&TSpinEdit::Increment, &TSpinEdit::SetIncrement>("Increment"),
                    Prop<&TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength>("MaxLength"),
                    Prop<&TSpinEdit::MaxValue, &TSpinEdit::SetMaxValue>("MaxValue"),
                    Prop<&TSpinEdit::MinValue, &TSpinEdit::SetMinValue>("MinValue"),

@@ -88,6 +88,7 @@ int RunProgram(const std::function<void()>& Body) {
     HandleException(nullptr);
     result = 1;
   }
+  FreeApplication();
   FinalizeUnits();
   return result;
 }

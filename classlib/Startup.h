@@ -23,11 +23,11 @@
 //   2. the body: the application, the main form, the message loop;
 //   3. FreeAllForms: every form and every other component the application owns, the last
 //      created first, then any form that has no owner, so that what they hold (skin engines,
-//      skinners, hooks) goes while every unit still stands;
+//      skinners, hooks) goes while every unit still stands; then the application object (its
+//      window and icon) and the screen (FreeApplication);
 //   4. FinalizeUnits: the finish of every unit that started, in the reverse order.
 // An exception from 1 or 2 goes to Application->HandleException (the error box); steps 3 and 4
-// run all the same and the result is 1, else 0. The application object and the screen
-// themselves go last, with the program's static objects.
+// run all the same and the result is 1, else 0. Nothing is left for static destruction.
 #pragma once
 
 #include <functional>

@@ -94,6 +94,7 @@ void TCustomLabel::Paint() {
 DEFINE_CLASS(TCustomEdit, TWinControl, ({}))
 DEFINE_COMPONENT(TEdit, TCustomEdit,
                  ({Prop<&TControl::Text, &TControl::SetTextProp>("Text"),
+                   Prop<&TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect>("AutoSelect"),
                    Prop<&TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength>("MaxLength"),
                    Prop<&TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly>("ReadOnly"),
                    Prop<&TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle>("BorderStyle", &BorderStyleType)}),
@@ -131,6 +132,29 @@ void TCustomEdit::SetBorderStyle(TBorderStyle value) {
   if (borderStyle_ == value) return;
   borderStyle_ = value;
   RecreateWnd();
+}
+
+void TCustomEdit::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+      // The press focuses the edit inside the platform's handling, and places the caret.
+      pressed_ = true;
+      try {
+        TWinControl::WndProc(m);
+      } catch (...) {
+        pressed_ = false;
+        throw;
+      }
+      pressed_ = false;
+      return;
+    case CM_ENTER:
+      if (autoSelect_ && !pressed_ && !(GetWindowLongPtrA(Handle(), GWL_STYLE) & ES_MULTILINE))
+        SendMessageA(Handle(), EM_SETSEL, 0, -1);
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -249,7 +273,9 @@ DEFINE_COMPONENT(TMemo, TCustomMemo,
                  ({PropRO<&TCustomMemo::Lines>("Lines"),
                    Prop<&TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength>("MaxLength"),
                    Prop<&TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly>("ReadOnly"),
-                   Prop<&TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle>("BorderStyle", &BorderStyleType)}),
+                   Prop<&TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle>("BorderStyle", &BorderStyleType),
+                   Prop<&TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns>("WantReturns"),
+                   Prop<&TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs>("WantTabs")}),
                  ({}))
 
 TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), lines_(new TMemoStrings(this)) {
@@ -258,7 +284,21 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), lines_(new T
 
 void TCustomMemo::CreateParams(TCreateParams& p) {
   TCustomEdit::CreateParams(p);
-  p.Style = (p.Style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+  p.Style = (p.Style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL | (wantReturns_ ? ES_WANTRETURN : 0);
+}
+
+void TCustomMemo::SetWantReturns(bool value) {
+  wantReturns_ = value;
+  SetWindowStyle(ES_WANTRETURN, value);
+}
+
+void TCustomMemo::WndProc(TMessage& m) {
+  TCustomEdit::WndProc(m);
+  // The multi-line edit asks for every key but Tab.
+  if (m.Msg != WM_GETDLGCODE) return;
+  if (wantTabs_) m.Result |= DLGC_WANTTAB;
+  else m.Result &= ~DLGC_WANTTAB;
+  if (!wantReturns_) m.Result &= ~DLGC_WANTALLKEYS;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -267,6 +307,15 @@ void TCustomMemo::CreateParams(TCreateParams& p) {
 DEFINE_CLASS(TButtonControl, TWinControl, ({}))
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(true); }
+
+void TButtonControl::WndProc(TMessage& m) {
+  if (m.Msg == CM_DIALOGCHAR && IsAccel(static_cast<UINT>(m.WParam), Caption()) && CanFocus()) {
+    Perform(CN_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(Handle()));
+    m.Result = 1;
+    return;
+  }
+  TWinControl::WndProc(m);
+}
 
 DEFINE_COMPONENT(TButton, TButtonControl,
                  ({Prop<&TControl::Caption, &TControl::SetCaption>("Caption"),

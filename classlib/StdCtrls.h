@@ -58,15 +58,21 @@ class TCustomEdit : public TWinControl {
   void SetReadOnly(bool Value);
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle Value);
+  // A single-line edit entered other than by a click selects its whole text.
+  bool AutoSelect() const { return autoSelect_; }
+  void SetAutoSelect(bool Value) { autoSelect_ = Value; }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void InitializeWnd() override;
+  void WndProc(TMessage& Message) override;
 
  private:
   int32_t maxLength_ = 0;  // 0: no limit
   bool readOnly_ = false;
   TBorderStyle borderStyle_ = bsSingle;
+  bool autoSelect_ = true;
+  bool pressed_ = false;  // a click is focusing the edit
 };
 
 class TEdit : public TCustomEdit {
@@ -103,12 +109,21 @@ class TCustomMemo : public TCustomEdit {
  public:
   explicit TCustomMemo(TComponent* AOwner);
   TStrings* Lines() const { return lines_.get(); }
+  // Tab and Return typed into the memo, or left to the form (the focus moves on, the default
+  // button is pressed).
+  bool WantTabs() const { return wantTabs_; }
+  void SetWantTabs(bool Value) { wantTabs_ = Value; }
+  bool WantReturns() const { return wantReturns_; }
+  void SetWantReturns(bool Value);
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void WndProc(TMessage& Message) override;
 
  private:
   std::unique_ptr<TMemoStrings> lines_;
+  bool wantTabs_ = false;
+  bool wantReturns_ = true;
 };
 
 class TMemo : public TCustomMemo {
@@ -117,10 +132,14 @@ class TMemo : public TCustomMemo {
   using TCustomMemo::TCustomMemo;
 };
 
+// A BUTTON window; the mnemonic of its caption acts as a click on it.
 class TButtonControl : public TWinControl {
   DECLARE_CLASS(TButtonControl, TWinControl)
  public:
   explicit TButtonControl(TComponent* AOwner);
+
+ protected:
+  void WndProc(TMessage& Message) override;
 };
 
 // A BUTTON: clicks come from its BN_CLICKED, not from the library's mouse logic.

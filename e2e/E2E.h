@@ -3,7 +3,9 @@
 #pragma once
 
 #include <windows.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -130,6 +132,51 @@ inline bool InFront(HWND Wnd) {
   return true;
 }
 
+// The child windows of Wnd of class Class, every level, top to bottom and then left to right.
+inline std::vector<HWND> ChildrenOf(HWND Wnd, const std::string& Class) {
+  std::vector<HWND> list;
+  for (HWND c : Children(Wnd))
+    if (ClassOf(c) == Class) list.push_back(c);
+  std::stable_sort(list.begin(), list.end(), [](HWND a, HWND b) {
+    const RECT ra = RectOf(a), rb = RectOf(b);
+    return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+  });
+  return list;
+}
+
+// The window that has the keyboard focus in the thread of Wnd.
+inline HWND FocusOf(HWND Wnd) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(Wnd, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// The running processes of the program Exe that the process Parent started.
+inline std::vector<DWORD> StartedBy(DWORD Parent, const std::string& Exe) {
+  std::vector<DWORD> ids;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snap == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry))
+    if (entry.th32ParentProcessID == Parent && _stricmp(entry.szExeFile, Exe.c_str()) == 0)
+      ids.push_back(entry.th32ProcessID);
+  CloseHandle(snap);
+  return ids;
+}
+
+// Ends the processes Ids and waits until they are gone.
+inline void EndProcesses(const std::vector<DWORD>& Ids) {
+  for (DWORD id : Ids) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (!process) continue;
+    TerminateProcess(process, 99);
+    WaitForSingleObject(process, 20000);
+    CloseHandle(process);
+  }
+}
+
 // A number "  Name = N" at the top level of a form description.
 inline int FormValue(const std::string& FormFile, const std::string& Name) {
   std::ifstream in(FormFile);
@@ -165,6 +212,7 @@ class Program {
     CloseHandle(pi_.hProcess);
     CloseHandle(pi_.hThread);
   }
+  DWORD Id() const { return pi_.dwProcessId; }
   // A shown top-level window of the program with a caption, other than Except; null after 20 s.
   HWND Window(HWND Except = nullptr) {
     HWND found = nullptr;

@@ -10,6 +10,7 @@
 #include "ExtCtrls.h"
 #include "Spin.h"
 #include "StdCtrls.h"
+#include "TrackBar.h"
 
 namespace {
 
@@ -94,6 +95,53 @@ TEST(Controls, MouseEntersAndLeavesWindowedAndGraphicControls) {
   EXPECT_TRUE(WaitUntil([&] { return MouseControl() == t.form; }));
   EXPECT_EQ(labelSpy.Count(CM_MOUSEENTER), 1);
   EXPECT_EQ(editSpy.Count(CM_MOUSEENTER), 1);
+}
+
+// A control whose platform handling notes whether the control held the mouse when the button
+// went up.
+template <class T>
+class ReleaseProbe : public T {
+ public:
+  using T::T;
+  void DefaultHandler(TMessage& m) override {
+    if (m.Msg == WM_LBUTTONUP) held = GetCapture() == this->Handle();
+    T::DefaultHandler(m);
+  }
+  bool held = false;
+};
+
+// Whether a T placed at Bounds on Form, pressed and released at At, saw its release holding the mouse.
+template <class T>
+bool HeldAtRelease(TWinControl* form, RECT bounds, POINT at) {
+  auto* control = Create<ReleaseProbe<T>>(form);
+  control->SetBounds(bounds.left, bounds.top, bounds.right, bounds.bottom);
+  control->SetParent(form);
+  SendMessageA(control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  SendMessageA(control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  const bool held = control->held;
+  control->Free();
+  return held;
+}
+
+// The platform stops repeating an up-down's step or tracking a thumb at its own button-up, which
+// it takes only while it holds the mouse. (The list view and the scroll bar track a press inside
+// their handling of the press.)
+TEST(Controls, PlatformControlsSeeTheirButtonGoUpWhileTheyHoldTheMouse) {
+  TestForm t("");
+  t.Show();
+  const struct {
+    const char* what;
+    bool (*pressAndRelease)(TWinControl*, RECT, POINT);
+    RECT bounds;  // left, top, width, height
+    POINT at;
+  } cases[] = {
+      {"spin edit's arrows", HeldAtRelease<TSpinButton>, {10, 10, 15, 22}, {7, 4}},
+      {"up-down", HeldAtRelease<TUpDown>, {40, 10, 17, 22}, {8, 17}},
+      {"track bar", HeldAtRelease<TTrackBar>, {10, 50, 200, 40}, {100, 20}},
+      {"edit", HeldAtRelease<TEdit>, {10, 100, 120, 21}, {20, 8}},
+  };
+  for (const auto& c : cases) EXPECT_TRUE(c.pressAndRelease(t.form, c.bounds, c.at)) << c.what;
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 // What the window shows at client point (X, Y).

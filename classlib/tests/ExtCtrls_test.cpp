@@ -1,6 +1,8 @@
 // Panels: their bevels as painted, and clicks through the library's mouse logic.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ControlsTesting.h"
 #include "ExtCtrls.h"
 
@@ -63,32 +65,42 @@ TEST(Panel, BevelsArePaintedAndRepaintedWhenTheyChange) {
 
 struct MouseLog {
   void Clicked(TObject*) { ++clicks; }
-  void Down(TObject*, TMouseButton, TShiftState, int x, int) { downs.push_back(x); }
-  int clicks = 0;
-  std::vector<int> downs;
+  void DoubleClicked(TObject*) { ++doubleClicks; }
+  void Down(TObject*, TMouseButton, TShiftState, int, int) { ++downs; }
+  int clicks = 0, doubleClicks = 0, downs = 0;
 };
 
 TEST(Panel, ClickedWhenTheButtonGoesUpInsideWhereItWentDown) {
   TestForm t(kPanel);
   auto* panel = t.Get<TPanel>("Panel1");
   ASSERT_TRUE(panel);
-  MouseLog log;
-  panel->OnClick = TNotifyEvent::Bind<&MouseLog::Clicked>(&log);
-  panel->OnMouseDown = TMouseEvent::Bind<&MouseLog::Down>(&log);
   HWND wnd = panel->Handle();
-  struct Case {
-    POINT up;
-    int clicks;
+  struct Press {
+    UINT msg;
+    POINT at;
   };
-  for (Case c : {Case{{100, 30}, 1}, Case{{300, 30}, 0}, Case{{-4, 30}, 0}}) {
-    log.clicks = 0;
-    SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(c.up.x, c.up.y));
-    EXPECT_EQ(log.clicks, c.clicks) << c.up.x;
+  const Press down{WM_LBUTTONDOWN, {10, 10}}, up{WM_LBUTTONUP, {100, 30}}, second{WM_LBUTTONDBLCLK, {10, 10}};
+  const struct {
+    const char* what;
+    std::vector<Press> presses;
+    int clicks, doubleClicks, downs;
+  } cases[] = {
+      {"released inside", {down, up}, 1, 0, 1},
+      {"released right of it", {down, {WM_LBUTTONUP, {300, 30}}}, 0, 0, 1},
+      {"released left of it", {down, {WM_LBUTTONUP, {-4, 30}}}, 0, 0, 1},
+      {"released without a press", {up}, 0, 0, 0},
+      {"double click", {down, up, second, up}, 1, 1, 2},  // the second press is no click of its own
+  };
+  for (const auto& c : cases) {
+    MouseLog log;
+    panel->OnClick = TNotifyEvent::Bind<&MouseLog::Clicked>(&log);
+    panel->OnDblClick = TNotifyEvent::Bind<&MouseLog::DoubleClicked>(&log);
+    panel->OnMouseDown = TMouseEvent::Bind<&MouseLog::Down>(&log);
+    for (const Press& p : c.presses) SendMessageA(wnd, p.msg, p.msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(p.at.x, p.at.y));
+    EXPECT_EQ(log.clicks, c.clicks) << c.what;
+    EXPECT_EQ(log.doubleClicks, c.doubleClicks) << c.what;
+    EXPECT_EQ(log.downs, c.downs) << c.what;
   }
-  EXPECT_EQ(log.downs, (std::vector<int>{10, 10, 10}));
-  SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(100, 30));  // no press before it
-  EXPECT_EQ(log.clicks, 0);
 }
 
 }  // namespace

@@ -329,6 +329,40 @@ TEST(Forms, WindowStateFollowsTheWindow) {
   form->Free();
 }
 
+TEST(Forms, ActivatedFormFocusesItsFirstControlInTabOrderOrTheOneFocusedLast) {
+  const struct {
+    const char* what;
+    const char* body;
+    const char* focused;  // empty: the form itself
+  } cases[] = {
+      {"labels, hidden and disabled controls are passed over",
+       "object Label1: TLabel\nend\nobject Hidden: TEdit\nVisible = False\nend\n"
+       "object Off: TButton\nEnabled = False\nend\nobject Edit1: TEdit\nend\nobject Edit2: TEdit\nend",
+       "Edit1"},
+      {"inside a panel", "object Panel1: TPanel\nobject Inner: TEdit\nend\nend\nobject Edit2: TEdit\nend", "Inner"},
+      {"a work form: its log before its disabled Done",
+       "object Memo1: TMemo\nend\nobject Button2: TButton\nEnabled = False\nend", "Memo1"},
+      {"nothing to focus", "object Label1: TLabel\nend", ""},
+  };
+  for (const auto& c : cases) {
+    TestForm t(c.body);
+    t.Show();
+    HWND expected = *c.focused ? t.Get<TWinControl>(c.focused)->Handle() : t.form->Handle();
+    EXPECT_TRUE(WaitUntil([&] { return GetFocus() == expected; }, 5000)) << c.what;
+  }
+  // Back from another form, the focus returns to the control that had it.
+  TestForm t("object Edit1: TEdit\nend\nobject Edit2: TEdit\nend");
+  t.Show();
+  auto* second = t.Get<TWinControl>("Edit2");
+  second->SetFocus();
+  TestForm other("object Edit1: TEdit\nend");
+  other.Show();
+  ASSERT_TRUE(WaitUntil([&] { return GetActiveWindow() == other.form->Handle(); }, 5000));
+  SetActiveWindow(t.form->Handle());
+  EXPECT_TRUE(WaitUntil([&] { return GetFocus() == second->Handle(); }, 5000));
+  EXPECT_EQ(t.form->ActiveControl(), second);
+}
+
 // The application's main form for the MDI test, made without a description.
 class TFrameForm : public TForm {
   DECLARE_CLASS(TFrameForm, TForm)

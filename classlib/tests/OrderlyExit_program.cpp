@@ -38,7 +38,7 @@ class TLogForm : public TForm {
   void CloseAtOnce(TObject*) { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
 };
 
-void FinishEngine() { Log("finish ZUBSkinEngine, forms left " + std::to_string(Screen->CustomFormCount())); }
+void FinishEngine() { Log(std::string("finish ZUBSkinEngine, application ") + (Application || Screen ? "stands" : "freed")); }
 
 // Registered out of their order: the levels decide.
 const TUnitRegistration engine("ZUBSkinEngine", ulSkinEngine, [] { Log("start ZUBSkinEngine"); }, FinishEngine);

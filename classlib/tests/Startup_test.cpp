@@ -43,9 +43,10 @@ TEST(OrderlyExit, UnitsStartFirstFormsGoBeforeTheUnitsFinishInReverse) {
        0,
        {"start ZUBSkinUtils", "start ZUBSkinReader", "start ZUBSkinStdWnd", "start ZUBSkinStdCtrl",
         "start ZUBSkinEngine", "application initialised", "loop ended",
-        // the application's components, the last created first, each before what it owns
+        // the application's components, the last created first, each before what it owns; then
+        // the application and the screen themselves, nothing left for static destruction
         "free Form2", "free Skinner2", "free MainForm", "free Engine1", "free Loose",
-        "finish ZUBSkinEngine, forms left 0", "finish ZUBSkinStdCtrl", "finish ZUBSkinStdWnd",
+        "finish ZUBSkinEngine, application freed", "finish ZUBSkinStdCtrl", "finish ZUBSkinStdWnd",
         "finish ZUBSkinReader", "finish ZUBSkinUtils", "exit 0", "static destruction"}},
       {"fail",
        1,

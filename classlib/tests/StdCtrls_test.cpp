@@ -1,6 +1,8 @@
 // Labels, edits, memos, buttons and list boxes read from descriptions, checked in their windows.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "ControlsTesting.h"
 #include "StdCtrls.h"
 
@@ -83,6 +85,43 @@ TEST(Edit, WindowCarriesTextLimitAndStylesAndKeepsTypedTextWhenRecreated) {
   EXPECT_EQ(SendMessageA(edit->Handle(), EM_GETLIMITTEXT, 0, 0), 10);
 }
 
+// A key or character as the keyboard delivers it to Target, through the application's loop.
+void Press(HWND target, UINT msg, WPARAM key) {
+  PostMessageA(target, msg, key, msg == WM_SYSCHAR ? 0x20000001 : 1);  // with Alt: the context bit
+  Application->ProcessMessages();
+}
+
+// An edit entered from the keyboard selects its whole text; a click only places the caret.
+TEST(Edit, EnteredByTabSelectsItsWholeText) {
+  const struct {
+    const char* what;
+    const char* target;
+    bool byTab;
+    bool whole;
+  } cases[] = {
+      {"Tab", "object Edit1: TEdit\nText = '128'\nend", true, true},
+      {"Tab without AutoSelect", "object Edit1: TEdit\nText = '128'\nAutoSelect = False\nend", true, false},
+      {"Tab into a memo", "object Edit1: TMemo\nLines.Strings = ('128')\nend", true, false},
+      {"a click", "object Edit1: TEdit\nText = '128'\nend", false, false},
+  };
+  for (const auto& c : cases) {
+    TestForm t(std::string("object Button1: TButton\nend\n") + c.target);
+    t.Show();
+    HWND edit = t.Get<TWinControl>("Edit1")->Handle();
+    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == t.Get<TWinControl>("Button1")->Handle(); }, 5000)) << c.what;
+    if (c.byTab) {
+      Press(GetFocus(), WM_KEYDOWN, VK_TAB);
+    } else {
+      SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 4));
+      SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(2, 4));
+    }
+    EXPECT_EQ(GetFocus(), edit) << c.what;
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start == 0 && end == 3, c.whole) << c.what << ": " << start << ".." << end;
+  }
+}
+
 // The same edits of a memo's lines, on its window and without one, give the same text.
 TEST(Memo, LinesAreTheWindowsLinesWithOrWithoutAWindow) {
   for (bool windowed : {true, false}) {
@@ -120,6 +159,34 @@ TEST(Memo, LinesAreTheWindowsLinesWithOrWithoutAWindow) {
       EXPECT_TRUE(GetWindowLongA(memo->Handle(), GWL_STYLE) & ES_MULTILINE);
       EXPECT_EQ(WindowText(memo->Handle()), "");
     }
+  }
+}
+
+// Tab and Return pressed in a memo: typed into it, or left to the form.
+TEST(Memo, KeepsTabAndReturnOnlyWhenItWantsThem) {
+  const struct {
+    const char* props;
+    WPARAM key;
+    const char* text;
+    bool focusMovesOn;
+    bool defaultPressed;
+  } cases[] = {
+      {"", VK_TAB, "", true, false},
+      {"WantTabs = True", VK_TAB, "\t", false, false},
+      {"", VK_RETURN, "\r\n", false, false},
+      {"WantReturns = False", VK_RETURN, "", false, true},
+  };
+  for (const auto& c : cases) {
+    TestForm t(std::string("object Memo1: TMemo\n") + c.props +
+               "\nend\nobject Button1: TButton\nTop = 120\nDefault = True\nModalResult = 1\nend");
+    t.Show();
+    HWND memo = t.Get<TWinControl>("Memo1")->Handle();
+    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == memo; }, 5000));
+    Press(memo, WM_KEYDOWN, c.key);
+    const std::string what = std::string(c.props) + (c.key == VK_TAB ? " Tab" : " Return");
+    EXPECT_EQ(WindowText(memo), c.text) << what;
+    EXPECT_EQ(GetFocus() == t.Get<TWinControl>("Button1")->Handle(), c.focusMovesOn) << what;
+    EXPECT_EQ(t.form->ModalResult() == mrOk, c.defaultPressed) << what;
   }
 }
 
@@ -185,6 +252,73 @@ TEST(Button, ReturnClicksTheDefaultButtonAndEscapeTheCancelButton) {
     Later([] { PostMessageA(formWnd, WM_KEYDOWN, key, 0); });
     EXPECT_EQ(t.form->ShowModal(), c.result) << "key " << c.key;
     EXPECT_EQ(GetWindowLongA(t.Get<TButton>("ButtonOk")->Handle(), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+  }
+}
+
+// The character that a caption underlines presses its control: with Alt always, alone where the
+// focused control takes no characters.
+TEST(Button, MnemonicPressesTheControlWhoseCaptionUnderlinesIt) {
+  const char body[] = R"(
+  object Edit1: TEdit
+  end
+  object Button2: TButton
+    Top = 30
+    Caption = '&Done'
+  end
+  object Other: TButton
+    Top = 60
+    Caption = 'Other'
+  end
+  object Off: TButton
+    Top = 90
+    Caption = '&Off'
+    Enabled = False
+  end
+  object Both: TButton
+    Top = 120
+    Caption = 'T&&C &Quit'
+  end
+  object CheckBox1: TCheckBox
+    Top = 150
+    Caption = '&Keep'
+  end
+  object RadioButton1: TRadioButton
+    Top = 180
+    Caption = '&Round'
+  end)";
+  const struct {
+    const char* what;
+    const char* focus;
+    UINT msg;
+    char key;
+    const char* pressed;  // empty: none
+    const char* typed;    // into the edit
+  } cases[] = {
+      {"Alt in an edit", "Edit1", WM_SYSCHAR, 'd', "Button2", ""},
+      {"Alt, upper case", "Edit1", WM_SYSCHAR, 'D', "Button2", ""},
+      {"alone in an edit", "Edit1", WM_CHAR, 'd', "", "d"},
+      {"alone on a button", "Other", WM_CHAR, 'd', "Button2", ""},
+      {"disabled", "Edit1", WM_SYSCHAR, 'o', "", ""},
+      {"a doubled ampersand", "Edit1", WM_SYSCHAR, 'c', "", ""},
+      {"after a doubled ampersand", "Edit1", WM_SYSCHAR, 'q', "Both", ""},
+      {"check box", "Edit1", WM_SYSCHAR, 'k', "CheckBox1", ""},
+      {"radio button", "Edit1", WM_SYSCHAR, 'r', "RadioButton1", ""},
+  };
+  for (const auto& c : cases) {
+    TestForm t(body);
+    ClickCounter counter;
+    for (const char* name : {"Button2", "Other", "Off", "Both", "CheckBox1", "RadioButton1"})
+      t.Get<TControl>(name)->OnClick = TNotifyEvent::Bind<&ClickCounter::Clicked>(&counter);
+    t.Show();
+    auto* focus = t.Get<TWinControl>(c.focus);
+    focus->SetFocus();
+    ASSERT_TRUE(WaitUntil([&] { return focus->Focused(); }, 5000)) << c.what;
+    Press(focus->Handle(), c.msg, static_cast<unsigned char>(c.key));
+    EXPECT_EQ(counter.clicks, *c.pressed ? 1 : 0) << c.what;
+    if (*c.pressed) {
+      EXPECT_EQ(counter.last, t.Get<TControl>(c.pressed)) << c.what;
+    }
+    EXPECT_EQ(WindowText(t.Get<TWinControl>("Edit1")->Handle()), c.typed) << c.what;
   }
 }
 
