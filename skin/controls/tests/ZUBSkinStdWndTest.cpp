@@ -165,13 +165,13 @@ TEST_F(StdWndTest, SystemDialogsHaveTheirButtonsCheckBoxesAndCombosSkinned) {
 // ---- A dialog of our own, made modeless so the test drives it ----
 
 constexpr int kButtonId = 101, kCheckId = 102, kRadioId = 103, kTabId = 104;
-int clicks = 0;
+int clicks = 0, checkClicks = 0;
 
 std::function<void(HWND)> initDialog;  // makes the children before the dialog is activated
 
 INT_PTR CALLBACK CountingDialog(HWND h, UINT msg, WPARAM wp, LPARAM) {
   if (msg == WM_INITDIALOG) initDialog(h);
-  if (msg == WM_COMMAND && LOWORD(wp) == kButtonId && HIWORD(wp) == BN_CLICKED) ++clicks;
+  if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) ++(LOWORD(wp) == kCheckId ? checkClicks : clicks);
   return msg == WM_INITDIALOG;
 }
 
@@ -181,7 +181,7 @@ class OwnDialogTest : public StdWndTest {
     StdWndTest::SetUp();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
-    clicks = 0;
+    clicks = checkClicks = 0;
     struct {
       DLGTEMPLATE t;
       WORD menu, cls, title;
@@ -218,12 +218,14 @@ class OwnDialogTest : public StdWndTest {
     DestroyWindow(dialog);
     Xdo("mousemove 1270 1010");
   }
-  // Real input on the button; the marker click that follows ends the wait, so a stray click
-  // from the moves before it would show as one too many.
-  void XdoThenClick(const std::string& moves) {
-    const int before = clicks;
-    Xdo(moves + " mousemove " + XY(CentreOf(button)) + " click 1");
-    ASSERT_TRUE(WaitUntil([&] { return clicks > before; }));
+  // Real input from the focused button, and the clicks it makes: a marker click on the check
+  // box that follows ends the wait, after the button's commands, which are posted before it.
+  int ClicksOf(const std::string& input) {
+    SetFocus(button);
+    const int before = clicks, marks = checkClicks;
+    Xdo(input + " mousemove " + XY(CentreOf(check)) + " click 1");
+    EXPECT_TRUE(WaitUntil([&] { return checkClicks > marks; })) << input;
+    return clicks - before;
   }
   int TabHeight() {
     RECT r{};
@@ -257,21 +259,21 @@ TEST_F(OwnDialogTest, ChildrenAnswerThatTheyAreSkinnedAndShowTheirFaces) {
 }
 
 TEST_F(OwnDialogTest, APushButtonClicksOnceByMouseAndBySpaceAndNeverForAPressThatBeganElsewhere) {
-  XdoThenClick("");
-  EXPECT_EQ(clicks, 1) << "mouse";
-  ASSERT_EQ(GetFocus(), button);
-  const int beforeSpace = clicks;
-  Xdo("key space");
-  ASSERT_TRUE(WaitUntil([&] { return clicks > beforeSpace; }));
-  EXPECT_EQ(clicks, 2) << "space";
-
   RECT r{};
   GetWindowRect(dialog, &r);
-  const POINT outside{r.right - 20, r.bottom - 20};
-  XdoThenClick("mousemove " + XY(CentreOf(button)) + " mousedown 1 mousemove " + XY(outside) + " mouseup 1");
-  EXPECT_EQ(clicks, 3) << "pressed, dragged off and released elsewhere";
-  XdoThenClick("mousemove " + XY(outside) + " mousedown 1 mousemove " + XY(CentreOf(button)) + " mouseup 1");
-  EXPECT_EQ(clicks, 4) << "pressed elsewhere, released on the button";
+  const std::string on = XY(CentreOf(button)), off = XY({r.right - 20, r.bottom - 20});
+  const struct {
+    const char* name;
+    std::string input;
+    int clicks;
+  } cases[] = {
+      {"mouse", "mousemove " + on + " click 1", 1},
+      {"space", "key space", 1},
+      {"pressed, dragged off and released elsewhere", "mousemove " + on + " mousedown 1 mousemove " + off + " mouseup 1", 0},
+      {"pressed elsewhere, released on the button", "mousemove " + off + " mousedown 1 mousemove " + on + " mouseup 1", 0},
+      {"Space pressed and released while the mouse holds it", "mousemove " + on + " mousedown 1 key space mouseup 1", 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ClicksOf(c.input), c.clicks) << c.name;
 }
 
 TEST_F(OwnDialogTest, TheHoverLookComesAndGoesAndIsNotPaintedOnceSkinningIsOff) {
