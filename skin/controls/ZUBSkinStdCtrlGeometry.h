@@ -1,6 +1,7 @@
 // The geometry of the control skinners: where the progress fill, the track bar's channel, thumb
 // frame and ticks, the up-down's halves and arrows, the tab control's bar, the speed button's
-// glyph and caption, the tool button's image and caption and a dragged scroll thumb go. Plain C++; the skinners paint it.
+// glyph and caption, the tool button's image and caption and a dragged scroll thumb go. Plain
+// C++; the skinners paint it.
 #pragma once
 
 #include <cstdint>

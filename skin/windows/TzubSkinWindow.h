@@ -114,8 +114,8 @@ class TzubSkinWindow : public TComponent {
   HICON TitleIcon();
 
   HWND firstHandle_;      // the constructor's Handle, attached by AfterConstruction
-  bool rightPressed_ = false;  // the right button went down on the caption
   IconHandle appIcon_;    // the application's icon at 16 x 16, made once
+  bool rightPressed_ = false;  // the right button went down on the title, which opens the menu
 };
 
 // The rounded window region: upper corners of radius Round, lower ones of BottomRound (a

@@ -139,7 +139,8 @@ TEST_F(SkinButtons, OneClickPerPressAndNoneForAPressThatLeftTheButton) {
       {"released outside", {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0, MAKELPARAM(-5, -5)}}, 0},
       {"left and back, released inside",
        {{WM_LBUTTONDOWN, MK_LBUTTON}, {CM_MOUSELEAVE, 0}, {CM_MOUSEENTER, 0}, {WM_LBUTTONUP, 0}}, 1},
-      {"space while the mouse holds it", {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}, {WM_LBUTTONUP, 0}}, 1},
+      {"space while the mouse holds it",
+       {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}, {WM_LBUTTONUP, 0}}, 1},
       {"cancel mode", {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_CANCELMODE, 0}, {WM_LBUTTONUP, 0}}, 0},
       {"focus lost", {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_KILLFOCUS, 0}, {WM_LBUTTONUP, 0}}, 0},
   };
