@@ -120,6 +120,13 @@ std::vector<std::pair<zubskin::CaptionElement, RECT>> CaptionButtons(HWND Wnd) {
   return boxes;
 }
 
+// A colour of the programs' skin, as the screen shows it.
+COLORREF SkinColour(const std::string& Name) {
+  zubskin::SkinParseResult skin;
+  if (zubskin::ReadSkinFile(SKIN_FILE, skin) != zubskin::SkinReadStatus::Loaded) return CLR_INVALID;
+  return static_cast<COLORREF>(skin.skin.GetInt(Name));
+}
+
 RECT CloseButton(HWND Wnd) {
   for (const auto& b : CaptionButtons(Wnd))
     if (b.first == zubskin::ceClose) return b.second;
@@ -272,6 +279,19 @@ void PickInBrowser(Program& P, HWND Main, HWND Browse, const std::string& Name, 
       << Shot << ": the field shows \"" << text << "\"";
 }
 
+// The DVD converter's ".." buttons, top to bottom: the input folder's first.
+std::vector<HWND> BrowseButtons(HWND Main) {
+  std::vector<HWND> browse;
+  for (HWND c : Children(Main))
+    if (ClassOf(c) == "TButton" && TextOf(c) == "..") browse.push_back(c);
+  std::sort(browse.begin(), browse.end(), [](HWND a, HWND b) { return RectOf(a).top < RectOf(b).top; });
+  return browse;
+}
+HWND InputBrowseButton(HWND Main) {
+  const std::vector<HWND> browse = BrowseButtons(Main);
+  return browse.empty() ? nullptr : browse[0];
+}
+
 bool RowChecked(HWND List, int Row) {
   return ((Ask(List, LVM_GETITEMSTATE, Row, LVIS_STATEIMAGEMASK) >> 12) & 0xF) == 2;
 }
@@ -334,6 +354,12 @@ TEST(SkinnedSuite, DvdConverterMessageBoxesAndFolderBrowser) {
   MoveTo({b.left + 15, (b.top + b.bottom) / 2});
   EXPECT_TRUE(Changes(b, look)) << "tool-bar button hot";
   SaveScreenshot(w, "suite_dunmarrow_toolbar_hot");
+  // "Select" held down shows the pressed colour; let go below the bar, it runs nothing.
+  Xdo("mousemove " + At({b.left + 15, b.top + 10}) + " mousedown 1");
+  const COLORREF down = SkinColour("ToolBarButtonDownBackgroundColor");
+  EXPECT_TRUE(WaitFor([&] { return Pixel({b.left + 4, b.top + 10}) == down; }, 10000)) << "Select is not shown pressed";
+  SaveScreenshot(w, "suite_dunmarrow_toolbar_pressed");
+  Xdo("mousemove " + At({b.left + 15, b.bottom + 20}) + " mouseup 1");
   // Convert with nothing set, then with a folder holding no .vob file.
   HWND convert = ChildOf(w, "TButton", "Convert");
   ASSERT_NE(convert, nullptr);
@@ -346,15 +372,30 @@ TEST(SkinnedSuite, DvdConverterMessageBoxesAndFolderBrowser) {
   ClickAt(Center(RectOf(convert)));
   ExpectSkinnedBox(dvd, w, "suite_dunmarrow_msg_novob", "click");
   // The folder browser, skinned through the hook, cancelled.
-  HWND browse = ChildOf(w, "TButton", "..");
+  HWND browse = InputBrowseButton(w);
   ASSERT_NE(browse, nullptr);
   ClickAt(Center(RectOf(browse)));
   ExpectSkinnedBox(dvd, w, "suite_dunmarrow_folder_browser", "Cancel");
   // The program keeps its forms disabled while the browser is up: input reaches them once it is back.
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(w) != 0; })) << "the main form stays disabled";
+  // A long list scrolls one row per click of a quick series on its skinned down arrow.
+  const std::string rowsName = "jrows" + std::to_string(GetCurrentProcessId());
+  const std::string rows = DesktopFolder(rowsName) + "\\";
+  for (int i = 10; i < 30; ++i) std::ofstream(rows + "VTS_" + std::to_string(i) + "_1.VOB") << "video";
+  PickInBrowser(dvd, w, browse, rowsName, input, "suite_dunmarrow_browse_rows");
+  HWND list = ChildOf(w, "TListView");
+  ASSERT_TRUE(list && WaitFor([&] { return Ask(list, LVM_GETITEMCOUNT) == 20; })) << "the .vob files are not listed";
+  const RECT l = RectOf(list);
+  Xdo("mousemove " + At({l.right - 10, l.bottom - 10}) + " click --repeat 4 --delay 80 1");
+  WaitFor([&] { return Ask(list, LVM_GETTOPINDEX) >= 4; });
+  EXPECT_EQ(Ask(list, LVM_GETTOPINDEX), 4) << "rows scrolled by four clicks";
+  Park();
+  SaveScreenshot(w, "suite_dunmarrow_list_scrolled");
   CaptionButtonsTakePresses(w, false);
   HoverAndCloseByTheSkinnedButton(dvd, w, "suite_dunmarrow_close_hot");
   RemoveDirectoryA(empty.c_str());
+  for (int i = 10; i < 30; ++i) DeleteFileA((rows + "VTS_" + std::to_string(i) + "_1.VOB").c_str());
+  RemoveDirectoryA(rows.c_str());
 }
 
 TEST(SkinnedSuite, DvdConverterBatchFromFoldersPickedInTheBrowser) {
@@ -375,14 +416,10 @@ TEST(SkinnedSuite, DvdConverterBatchFromFoldersPickedInTheBrowser) {
       if (ClassOf(e) == "TEdit") edits.push_back(e);
     HWND input = ChildOf(w, "TEdit"), list = ChildOf(w, "TListView"), bar = ChildOf(w, "TToolBar");
     HWND convert = ChildOf(w, "TButton", "Convert");
-    std::vector<HWND> browse;
-    for (HWND c : Children(w))
-      if (ClassOf(c) == "TButton" && TextOf(c) == "..") browse.push_back(c);
+    const std::vector<HWND> browse = BrowseButtons(w);
     ASSERT_TRUE(input && list && bar && convert && browse.size() == 2 && edits.size() >= 2);
-    // Fields and browse buttons top to bottom: the input folder first.
-    auto byTop = [](HWND a, HWND b) { return RectOf(a).top < RectOf(b).top; };
-    std::sort(edits.begin(), edits.end(), byTop);
-    std::sort(browse.begin(), browse.end(), byTop);
+    // Fields top to bottom: the input folder first.
+    std::sort(edits.begin(), edits.end(), [](HWND a, HWND b) { return RectOf(a).top < RectOf(b).top; });
     PickInBrowser(dvdApp, w, browse[0], dvdName, edits[0], "suite_dunmarrow_browse_input");
     ASSERT_TRUE(WaitFor([&] { return Ask(list, LVM_GETITEMCOUNT) == 2; })) << "the .vob files are not listed";
     // Tool-bar buttons stacked 21 pixels apart: Select, Unselect, Select All, Unselect All.

@@ -1,5 +1,7 @@
 #include "TzubSkinButton.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -22,10 +24,12 @@ namespace {
 constexpr UINT kCmGotFocus = 0xB002;
 constexpr UINT kCmLostFocus = 0xB003;
 
+// The outermost form: a form embedded in another is never the active one itself.
 TCustomForm* ParentFormOf(TControl* control) {
+  TCustomForm* form = nullptr;
   for (TControl* c = control; c; c = c->Parent())
-    if (auto* form = As<TCustomForm>(c)) return form;
-  return nullptr;
+    if (auto* f = As<TCustomForm>(c)) form = f;
+  return form;
 }
 
 RECT ClientRectOf(TControl* control) {
@@ -46,12 +50,27 @@ bool TzubSkinButton::BeforeMessage(TMessage& Message) {
       State |= zsPressed;
       Paint();
       return false;
+    case WM_LBUTTONUP: {
+      const RECT client = ClientRectOf(Control);
+      releasedInside_ = PtInRect(&client, {GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)}) != 0;
+      return true;
+    }
     case WM_KILLFOCUS:
     case kCmGotFocus:
     case kCmLostFocus:
-      if (Message.Msg != kCmGotFocus) ClickPending = false;  // a press that left with the focus
+      if (Message.Msg != kCmGotFocus) {  // a press, by mouse or by Space, ends with the focus
+        ClickPending = false;
+        State &= ~zsPressed;
+      }
       Paint();
       return false;
+    case WM_CAPTURECHANGED:
+      if (ClickPending && reinterpret_cast<HWND>(Message.LParam) != GetControlHandle()) {
+        ClickPending = false;
+        State &= ~zsPressed;
+        Paint();
+      }
+      return true;
     case WM_CANCELMODE:
       ClickPending = false;
       return true;
@@ -76,6 +95,10 @@ void TzubSkinButton::AfterMessage(TMessage& Message) {
   if (Detached) return;
   if (Message.Msg == WM_SETFOCUS) {
     Paint();
+  } else if (Message.Msg == BM_SETSTATE) {  // the platform has painted its own face
+    if (Message.WParam) State |= zsPressed;
+    else State &= ~zsPressed;
+    Paint();
   } else if (Message.Msg == WM_CHAR && Message.WParam == VK_RETURN) {  // not character 0 (Ctrl+2)
     State &= ~zsPressed;
     Paint();
@@ -87,8 +110,8 @@ void TzubSkinButton::DoClick() {
   if (Control) Control->Click();
 }
 
-void TzubSkinButton::MouseLeave() { ClickPending = false; }
-
+// As the platform's button: the press takes the mouse, so its release comes here wherever it
+// happens, and clicks when it is over the button.
 void TzubSkinButton::MouseDown() {
   TCustomForm* form = ParentFormOf(Control);
   if (!form || !IsFormActive(form)) return;
@@ -100,15 +123,19 @@ void TzubSkinButton::MouseDown() {
     }
   }
   ClickPending = true;
+  SetCapture(GetControlHandle());
 }
 
 void TzubSkinButton::MouseUp() {
-  if (std::exchange(ClickPending, false)) DoClick();
+  const bool click = std::exchange(ClickPending, false) && releasedInside_;
+  if (GetCapture() == GetControlHandle()) ReleaseCapture();
+  if (click) DoClick();
 }
 
 void TzubSkinButton::KeyUp(uint32_t Key) {
   auto* win = As<TWinControl>(Control);
   if (Key != VK_SPACE || !win || !win->Focused() || !win->Enabled() || !IsSkinning()) return;
+  ClickPending = false;  // a mouse press held meanwhile ends with this click
   State &= ~zsPressed;
   Paint();
   DoClick();

@@ -17,7 +17,6 @@ class TzubSkinButton : public TzubSkinControlVCL {
   bool BeforeMessage(TMessage& Message) override;
   void AfterMessage(TMessage& Message) override;
   void PaintSkin() override;
-  void MouseLeave() override;
   void MouseDown() override;
   void MouseUp() override;
   void KeyUp(uint32_t Key) override;
@@ -33,6 +32,7 @@ class TzubSkinButton : public TzubSkinControlVCL {
 
  private:
   void DoClick();
+  bool releasedInside_ = false;  // the last release of the left button was over the button
 };
 
 class TzubSkinCheckBox : public TzubSkinControlVCL {

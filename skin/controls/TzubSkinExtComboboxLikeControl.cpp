@@ -28,6 +28,7 @@ void TzubSkinInternalComboButton::WndProc(TMessage& Message) {
       Message.Result = 1;
       return;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // every press counts
     case WM_LBUTTONUP: {
       TCustomPanel::WndProc(Message);
       POINT p = MessagePosToPoint(GetMessagePos());
@@ -35,7 +36,8 @@ void TzubSkinInternalComboButton::WndProc(TMessage& Message) {
       if (!control || !control->HandleAllocated()) return;
       ::ScreenToClient(control->Handle(), &p);
       ReleaseCapture();
-      SendMessageA(control->Handle(), Message.Msg, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+      SendMessageA(control->Handle(), Message.Msg == WM_LBUTTONUP ? WM_LBUTTONUP : WM_LBUTTONDOWN, MK_LBUTTON,
+                   MAKELPARAM(p.x, p.y));
       return;
     }
   }

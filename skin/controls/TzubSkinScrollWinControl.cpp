@@ -9,6 +9,7 @@
 #include "StdCtrls.h"
 #include "TzubSkinEngine.h"
 #include "TzubSkinWindow.h"
+#include "ZUBSkinStdCtrlGeometry.h"
 #include "ZUBSkinUtils.h"
 
 DEFINE_CLASS(TzubSkinInternalScrollBar, TCustomPanel, ({}))
@@ -31,13 +32,14 @@ void TzubSkinInternalScrollBar::WndProc(TMessage& Message) {
       Message.Result = 1;
       return;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // every press counts: quick clicks on an arrow each scroll
     case WM_LBUTTONUP: {
       TCustomPanel::WndProc(Message);
       const DWORD pos = GetMessagePos();
       ReleaseCapture();
       auto* control = Control;
       if (control && control->HandleAllocated())
-        SendMessageA(control->Handle(), Message.Msg == WM_LBUTTONDOWN ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP,
+        SendMessageA(control->Handle(), Message.Msg == WM_LBUTTONUP ? WM_NCLBUTTONUP : WM_NCLBUTTONDOWN,
                      BarKind == 0 ? HTVSCROLL : HTHSCROLL, static_cast<LPARAM>(pos));
       return;
     }
@@ -116,6 +118,7 @@ void TzubSkinScrollWinControl::AfterMessage(TMessage& Message) {
   switch (Message.Msg) {
     case WM_VSCROLL:
     case WM_HSCROLL:
+      if (Message.LParam == 0) tracking_[Message.Msg == WM_VSCROLL ? 0 : 1] = LOWORD(Message.WParam) == SB_THUMBTRACK;
       Paint();
       break;
     case CM_VISIBLECHANGED:
@@ -167,6 +170,15 @@ void TzubSkinScrollWinControl::PlaceBar(TzubSkinInternalScrollBar* bar) {
     if (piece && !piece->Empty()) canvas->StretchDraw(to, piece);
   };
   const bool thumb = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
+  SCROLLINFO scroll{sizeof scroll, SIF_ALL, 0, 0, 0, 0, 0};
+  if (tracking_[vertical ? 0 : 1] && GetScrollInfo(GetControlHandle(), vertical ? SB_VERT : SB_HORZ, &scroll)) {
+    // Wine reports the thumb's length as dxyLineButton: the arrows' length comes from the metrics.
+    const int length = vertical ? h : w, thumbLength = info.xyThumbBottom - info.xyThumbTop;
+    const int arrow = std::min(GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL), length / 2);
+    info.xyThumbTop = zubskin::TrackedThumbTop(length, arrow, info.xyThumbTop, thumbLength, scroll.nMin, scroll.nMax,
+                                               scroll.nPage, scroll.nPos, scroll.nTrackPos);
+    info.xyThumbBottom = info.xyThumbTop + thumbLength;
+  }
   if (vertical) {
     if (res) {
       stretch(res->GetButtonImage(1), {0, 0, w, 16});

@@ -53,4 +53,7 @@ class TzubSkinScrollWinControl : public TzubSkinBorderWinControl {
   TzubSkinInternalScrollBar* NewBar(int32_t Kind);
   void PlaceBar(TzubSkinInternalScrollBar* Bar);
   void HideBars();
+  // The control's own bar (vertical, horizontal) has its thumb dragged: the platform reports the
+  // thumb where it was until the drag ends, and some controls set no position meanwhile.
+  bool tracking_[2] = {false, false};
 };

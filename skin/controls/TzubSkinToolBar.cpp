@@ -53,8 +53,10 @@ void TzubSkinToolBar::ToolBarCustomDrawButton(TToolBar* Sender, TToolButton* But
   const RECT r = Button->BoundsRect();
   const bool dropDown = Button->Style() == tbsDropDown;
   TCustomImageList* images = Sender->HotImages() ? Sender->HotImages() : Sender->Images();
-  if (State.Contains(cdsHot)) {
-    if (State.Contains(cdsSelected)) PaintDownToolButton(canvas, r, dropDown, Button->Caption(), Button->ImageIndex(), images);
+  // Held down is pressed, hot or not: Wine reports a held button selected without hot.
+  const bool held = State.Contains(cdsSelected);
+  if (held || State.Contains(cdsHot)) {
+    if (held) PaintDownToolButton(canvas, r, dropDown, Button->Caption(), Button->ImageIndex(), images);
     else PaintHotToolButton(canvas, r, dropDown, Button->Caption(), Button->ImageIndex(), images);
     if (dropDown) {
       const int m = r.top + (r.bottom - r.top) / 2;
@@ -67,7 +69,7 @@ void TzubSkinToolBar::ToolBarCustomDrawButton(TToolBar* Sender, TToolButton* But
       canvas->LineTo(r.right - 14, r.bottom);
     }
     DefaultDraw = false;
-  } else if (State.Contains(cdsSelected) || State.Contains(cdsChecked)) {
+  } else if (State.Contains(cdsChecked)) {
     PaintHotToolButton(canvas, r, dropDown, Button->Caption(), Button->ImageIndex(), images);
     DefaultDraw = false;
   }

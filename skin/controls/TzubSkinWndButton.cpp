@@ -49,8 +49,13 @@ bool TzubSkinWndButton::BeforeMessage(TMessage& Message) {
       Message.Result = 0;
       return false;
     case WM_KEYUP:
-      // As on the platform's button: Space released while pressed clicks.
-      if (Message.WParam == VK_SPACE && Pressed()) Click();
+      // As on the platform's button: Space released while pressed clicks, and ends a mouse
+      // press held meanwhile.
+      if (Message.WParam == VK_SPACE && Pressed()) {
+        ClickPending = false;
+        Click();
+        if (GetCapture() == Handle) ReleaseCapture();
+      }
       return true;
     case WM_MOUSEMOVE: {
       const POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};

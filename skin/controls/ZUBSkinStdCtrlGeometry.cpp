@@ -129,4 +129,13 @@ ToolButtonPlacement ToolButtonLayout(const SkinRect& r, bool dropDown, bool hasI
   return out;
 }
 
+int TrackedThumbTop(int barLength, int arrowLength, int thumbTop, int thumbLength, int32_t min, int32_t max,
+                    uint32_t page, int32_t pos, int32_t trackPos) {
+  const int64_t last = static_cast<int64_t>(max) - std::max<int64_t>(static_cast<int64_t>(page) - 1, 0);
+  const int64_t free = barLength - 2 * arrowLength - thumbLength;
+  if (last <= min || free <= 0) return thumbTop;
+  const int64_t top = thumbTop + free * (static_cast<int64_t>(trackPos) - pos) / (last - min);
+  return static_cast<int>(std::clamp<int64_t>(top, arrowLength, arrowLength + free));
+}
+
 }  // namespace zubskin

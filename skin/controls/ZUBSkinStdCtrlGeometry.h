@@ -1,6 +1,7 @@
 // The geometry of the control skinners: where the progress fill, the track bar's channel, thumb
 // frame and ticks, the up-down's halves and arrows, the tab control's bar, the speed button's
-// glyph and caption and the tool button's image and caption go. Plain C++; the skinners paint it.
+// glyph and caption, the tool button's image and caption and a dragged scroll thumb go. Plain
+// C++; the skinners paint it.
 #pragma once
 
 #include <cstdint>
@@ -62,5 +63,10 @@ struct ToolButtonPlacement {
 };
 ToolButtonPlacement ToolButtonLayout(const SkinRect& r, bool dropDown, bool hasImages, int imageWidth,
                                      int imageHeight, bool list, int textWidth, bool down);
+
+// Where a scroll bar's thumb starts while it is dragged to TrackPos: moved from where the bar
+// reports it (at Pos) in proportion along the free track, kept between the arrows.
+int TrackedThumbTop(int barLength, int arrowLength, int thumbTop, int thumbLength, int32_t min, int32_t max,
+                    uint32_t page, int32_t pos, int32_t trackPos);
 
 }  // namespace zubskin

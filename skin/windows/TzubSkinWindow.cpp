@@ -189,6 +189,11 @@ void TzubSkinWindow::SkinWndProc(TMessage& Message) {
     case WM_CTLCOLORDLG:
       Message.Result = reinterpret_cast<LRESULT>(Engine->FBackgroundBrush);
       return;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+      if (Message.WParam != HTCAPTION) break;
+      AnswerCaptionRightClick(Message);
+      return;
   }
 
   if (!BeforeDefaultMessage(Message)) return;
@@ -231,10 +236,13 @@ void TzubSkinWindow::SkinWndProc(TMessage& Message) {
     case WM_LBUTTONUP:
       PressedButton = ceNone;
       break;
-    case WM_NCRBUTTONDOWN:
-      PaintNonClient();
-      if (Message.WParam == HTCAPTION && HotButton == ceNone)
-        ShowSystemMenuAt({GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)});
+    case WM_NCLBUTTONDOWN:
+      // A move or size loop ran until the button came up, and no button-up message follows.
+      if (Message.WParam != HTNOWHERE) {
+        ButtonPressed = false;
+        PressedButton = ceNone;
+        PaintNonClient();
+      }
       break;
     case WM_NCMOUSEMOVE:
       if (Message.WParam != HTCAPTION) break;
@@ -272,6 +280,19 @@ void TzubSkinWindow::SkinWndProc(TMessage& Message) {
       Message.Result = 1;
       break;
   }
+}
+
+// The platform's own answer would open its window menu. As the platform's, the skin's system
+// menu opens on the release over the free title, at the pointer.
+void TzubSkinWindow::AnswerCaptionRightClick(TMessage& Message) {
+  Message.Result = 0;
+  PaintNonClient();
+  if (Message.Msg == WM_NCRBUTTONDOWN) {
+    rightPressed_ = true;
+    return;
+  }
+  if (std::exchange(rightPressed_, false) && HotButton == ceNone)
+    ShowSystemMenuAt({GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)});
 }
 
 void TzubSkinWindow::HandleNcCalcSize(TMessage& Message) {

@@ -108,12 +108,14 @@ class TzubSkinWindow : public TComponent {
  private:
   void HandleNcCalcSize(TMessage& Message);
   void HandleNcHitTest(TMessage& Message);
+  void AnswerCaptionRightClick(TMessage& Message);
   void PaintTitleBar(HDC dc, bool& drawnMinimized);
   void PaintBorders(HDC dc);
   HICON TitleIcon();
 
   HWND firstHandle_;      // the constructor's Handle, attached by AfterConstruction
   IconHandle appIcon_;    // the application's icon at 16 x 16, made once
+  bool rightPressed_ = false;  // the right button went down on the title, which opens the menu
 };
 
 // The rounded window region: upper corners of radius Round, lower ones of BottomRound (a

@@ -12,7 +12,9 @@
 #include "FormReader.h"
 #include "StdCtrls.h"
 #include "TestLoop.h"
+#include "SkinControlTesting.h"
 #include "TzubSkinButton.h"
+#include "TzubSkinWindowVCL.h"
 #include "ZUBSkinUtils.h"
 
 namespace {
@@ -81,6 +83,12 @@ T* Find(TComponent* form, const char* name) {
   return As<T>(form->FindComponent(name));
 }
 
+TzubSkinWindowVCL* Skinner(TForm* form) {
+  for (TzubSkinWindow* w : Find<TzubSkinEngine>(form, "zubSkinEngine1")->FWindows)
+    if (w->GetHandle() == form->Handle()) return static_cast<TzubSkinWindowVCL*>(w);
+  return nullptr;
+}
+
 COLORREF PixelOf(TWinControl* c, int x, int y) {
   HDC dc = GetDC(c->Handle());
   const COLORREF p = GetPixel(dc, x, y);
@@ -116,6 +124,7 @@ TEST_F(SkinButtons, OneClickPerPressAndNoneForAPressThatLeftTheButton) {
   struct Msg {
     UINT msg;
     WPARAM wp;
+    LPARAM at = MAKELPARAM(5, 5);
   };
   const struct {
     const char* name;
@@ -127,16 +136,56 @@ TEST_F(SkinButtons, OneClickPerPressAndNoneForAPressThatLeftTheButton) {
       {"space", {{WM_KEYDOWN, VK_SPACE}, {WM_CHAR, ' '}, {WM_KEYUP, VK_SPACE}}, 1},
       {"enter", {{WM_KEYDOWN, VK_RETURN}, {WM_CHAR, '\r'}, {WM_KEYUP, VK_RETURN}}, 1},
       {"ctrl+2", {{WM_CHAR, 0}}, 0},
-      {"released outside", {{WM_LBUTTONDOWN, MK_LBUTTON}, {CM_MOUSELEAVE, 0}, {CM_MOUSEENTER, 0}, {WM_LBUTTONUP, 0}}, 0},
+      {"released outside", {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0, MAKELPARAM(-5, -5)}}, 0},
+      {"left and back, released inside",
+       {{WM_LBUTTONDOWN, MK_LBUTTON}, {CM_MOUSELEAVE, 0}, {CM_MOUSEENTER, 0}, {WM_LBUTTONUP, 0}}, 1},
+      {"space while the mouse holds it",
+       {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}, {WM_LBUTTONUP, 0}}, 1},
       {"cancel mode", {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_CANCELMODE, 0}, {WM_LBUTTONUP, 0}}, 0},
       {"focus lost", {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_KILLFOCUS, 0}, {WM_LBUTTONUP, 0}}, 0},
   };
   for (const auto& c : cases) {
     button->SetFocus();
     form->clicks = 0;
-    for (const Msg& m : c.input) SendMessageA(h, m.msg, m.wp, MAKELPARAM(5, 5));
+    for (const Msg& m : c.input) SendMessageA(h, m.msg, m.wp, m.at);
     EXPECT_EQ(form->clicks, c.clicks) << c.name;
   }
+  // A button on a named form embedded in the active one: the outer form's activity counts.
+  auto* inner = Create<TForm>(form, true);
+  inner->SetName("Inner");
+  inner->SetBorderStyle(bsNone);
+  inner->SetParent(form);
+  inner->SetBounds(8, 100, 120, 40);
+  auto* embedded = Create<TButton>(inner);
+  embedded->SetParent(inner);
+  embedded->SetBounds(4, 4, 75, 25);
+  embedded->OnClick = TNotifyEvent::Bind<&TButtonForm::ButtonClick>(form);
+  inner->Show();
+  Skinner(form)->SkinControl(inner);
+  ASSERT_EQ(SendMessageA(embedded->Handle(), ZM_ISSKINNED, 0, 0), 1);
+  form->clicks = 0;
+  SendMessageA(embedded->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(embedded->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(form->clicks, 1) << "a button of an embedded form";
+  form->Free();
+}
+
+// Real input: the press holds the mouse, so a release back over the button clicks, however
+// the pointer went meanwhile.
+TEST_F(SkinButtons, APressTakesTheMouseAndItsReleaseBackOnTheButtonClicks) {
+  TButtonForm* form = ReadButtonForm(true);
+  auto* button = Find<TButton>(form, "Button1");
+  const HWND h = button->Handle();
+  const std::string on = XY(CentreOf(h));
+  POINT off{200, 120};
+  ClientToScreen(form->Handle(), &off);
+  Xdo("mousemove " + on + " mousedown 1");
+  EXPECT_TRUE(WaitUntil([&] { return GetCapture() == h; })) << "the press takes the mouse";
+  Xdo("mousemove " + XY(off));
+  EXPECT_TRUE(WaitUntil([&] { return PixelOf(button, 2, 12) != Rgb(kPressed); })) << "the leave";
+  Xdo("mousemove " + on + " mouseup 1");
+  EXPECT_TRUE(WaitUntil([&] { return form->clicks == 1; }));
+  Xdo("mousemove 1270 1010");
   form->Free();
 }
 
@@ -156,6 +205,16 @@ TEST_F(SkinButtons, TheFaceShowsTheStateByPixel) {
   SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   SendMessageA(h, CM_MOUSELEAVE, 0, 0);
   EXPECT_NE(PixelOf(button, 5, 5), Rgb(kNormal)) << "the focus rectangle";
+  // Pressed from outside, in the skin's face.
+  SendMessageA(h, BM_SETSTATE, TRUE, 0);
+  EXPECT_EQ(PixelOf(button, 2, 12), Rgb(kPressed));
+  SendMessageA(h, BM_SETSTATE, FALSE, 0);
+  EXPECT_EQ(PixelOf(button, 2, 12), Rgb(kNormal));
+  // Space held, then the focus goes: the press ends.
+  SendMessageA(h, WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(PixelOf(button, 2, 12), Rgb(kPressed));
+  Find<TBitBtn>(form, "BitBtn1")->SetFocus();
+  EXPECT_EQ(PixelOf(button, 2, 12), Rgb(kNormal));
   EXPECT_FALSE(HasGrey(button));
   button->SetEnabled(false);
   EXPECT_TRUE(HasGrey(button)) << "a disabled caption";

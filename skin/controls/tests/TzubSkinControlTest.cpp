@@ -9,6 +9,8 @@
 
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
+#include "ControlsTesting.h"
+#include "ModalTesting.h"
 #include "SkinControlTesting.h"
 #include "StdCtrls.h"
 #include "TzubSkinExtComboboxLikeControl.h"
@@ -291,31 +293,72 @@ TEST_F(SkinControlTest, BordersByClassAndBorderStyle) {
 class TScrollMemo : public TMemo {
  public:
   using TMemo::TMemo;
+  DWORD bars = WS_VSCROLL;
 
  protected:
   void CreateParams(TCreateParams& p) override {
     TMemo::CreateParams(p);
-    p.Style |= WS_VSCROLL;
+    p.Style |= bars;
   }
 };
 
-std::string Lines(int n) {
+std::string Lines(int n, int width = 0) {
   std::string text;
-  for (int i = 0; i < n; ++i) text += "line " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < n; ++i) text += "line " + std::to_string(i) + std::string(width, 'w') + "\r\n";
   return text;
+}
+
+TzubSkinScrollWinControl* AttachScrollSkinner(TWinControl* control, TzubSkinWindow* window) {
+  return static_cast<TzubSkinScrollWinControl*>(
+      CreateSkinControl(&NewSkinControlVCL<TzubSkinScrollWinControl>, control, window));
+}
+
+SCROLLBARINFO BarInfo(HWND h, LONG bar) {
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  GetScrollBarInfo(h, bar, &info);
+  return info;
+}
+
+// The overlay lies over the control's bar: its end buttons, the thumb where the bar has it, the
+// track beside it.
+void ExpectOverlayOver(TzubSkinInternalScrollBar* overlay, HWND control, const char* name) {
+  const bool vertical = overlay->BarKind == 0;
+  const SCROLLBARINFO info = BarInfo(control, vertical ? OBJID_VSCROLL : OBJID_HSCROLL);
+  RECT r{};
+  GetWindowRect(overlay->Handle(), &r);
+  EXPECT_TRUE(EqualRect(&r, &info.rcScrollBar)) << name << (vertical ? " vertical" : " horizontal");
+  const int length = vertical ? r.bottom - r.top : r.right - r.left, across = 5;
+  auto at = [&](int along) {
+    return vertical ? SurfacePixel(overlay->Handle(), across, along) : SurfacePixel(overlay->Handle(), along, across);
+  };
+  EXPECT_EQ(at(2), kScrollButton) << name;
+  EXPECT_EQ(at(length - 3), kScrollButton) << name;
+  EXPECT_EQ(at((info.xyThumbTop + info.xyThumbBottom) / 2), kSlider) << name;
+  EXPECT_EQ(at(info.xyThumbBottom + 2), kScrollBack) << name;
 }
 
 TEST_F(SkinControlTest, OverlaysLieOverTheBarsThatShowWhileSkinningAndVisible) {
   f.form->Show();
-  enum Setup { kPlain, kScrolling, kHidden, kNoDrawScrollBar, kListView, kSingleLine };
+  enum Setup { kPlain, kScrolling, kBothBars, kHidden, kNoDrawScrollBar, kListView, kSingleLine };
   const struct {
     const char* name;
     Setup setup;
-    bool overlay;  // the vertical overlay shows
+    bool vertical, horizontal;  // which overlays show
   } cases[] = {
+<<<<<<< HEAD
       {"memo with its bar taken away", kPlain, false}, {"memo with a scroll bar", kScrolling, true},
       {"hidden memo", kHidden, false},                 {"DrawScrollBar off", kNoDrawScrollBar, false},
       {"list view with many items", kListView, true},  {"single-line edit", kSingleLine, false},
+=======
+      {"memo without scroll bars", kPlain, false, false},
+      {"memo with a scroll bar", kScrolling, true, false},
+      {"memo with both bars", kBothBars, true, true},
+      {"hidden memo", kHidden, false, false},
+      {"DrawScrollBar off", kNoDrawScrollBar, false, false},
+      {"list view with many items", kListView, true, false},
+      {"single-line edit", kSingleLine, false, false},
+>>>>>>> skininput
   };
   for (const auto& c : cases) {
     TWinControl* control = nullptr;
@@ -326,7 +369,9 @@ TEST_F(SkinControlTest, OverlaysLieOverTheBarsThatShowWhileSkinningAndVisible) {
     } else if (c.setup == kSingleLine) {
       control = Create<TEdit>(f.form);
     } else {
-      control = Create<TScrollMemo>(f.form);
+      auto* memo = Create<TScrollMemo>(f.form);
+      if (c.setup == kBothBars) memo->bars |= WS_HSCROLL;
+      control = memo;
     }
     control->SetBounds(20, 20, 150, 100);
     control->SetParent(f.form);
@@ -337,10 +382,9 @@ TEST_F(SkinControlTest, OverlaysLieOverTheBarsThatShowWhileSkinningAndVisible) {
       // With nothing to scroll, a bar taken away reads invisible and off screen together.
       ShowScrollBar(control->Handle(), SB_VERT, FALSE);
     } else if (c.setup != kSingleLine) {
-      SetWindowTextA(control->Handle(), Lines(40).c_str());
+      SetWindowTextA(control->Handle(), Lines(40, 60).c_str());
     }
-    auto* s = static_cast<TzubSkinScrollWinControl*>(
-        CreateSkinControl(&NewSkinControlVCL<TzubSkinScrollWinControl>, control, window));
+    auto* s = AttachScrollSkinner(control, window);
     if (c.setup == kSingleLine) {
       EXPECT_EQ(s->VertBar, nullptr);
       EXPECT_EQ(s->HorzBar, nullptr);
@@ -350,20 +394,16 @@ TEST_F(SkinControlTest, OverlaysLieOverTheBarsThatShowWhileSkinningAndVisible) {
       f.engine->DrawScrollBar = c.setup != kNoDrawScrollBar;
       s->SkinStateChanged();
       s->PaintSkin();
-      EXPECT_EQ(s->VertBar->Visible(), c.overlay) << c.name;
-      EXPECT_FALSE(s->HorzBar->Visible()) << c.name;
-      if (c.overlay) {
-        SCROLLBARINFO info{};
-        info.cbSize = sizeof info;
-        GetScrollBarInfo(control->Handle(), OBJID_VSCROLL, &info);
-        RECT overlay{};
-        GetWindowRect(s->VertBar->Handle(), &overlay);
-        EXPECT_TRUE(EqualRect(&overlay, &info.rcScrollBar)) << c.name;
-        EXPECT_EQ(SurfacePixel(s->VertBar->Handle(), 2, 2), kScrollButton) << c.name;
+      EXPECT_EQ(s->VertBar->Visible(), c.vertical) << c.name;
+      EXPECT_EQ(s->HorzBar->Visible(), c.horizontal) << c.name;
+      if (c.vertical) ExpectOverlayOver(s->VertBar, control->Handle(), c.name);
+      if (c.horizontal) ExpectOverlayOver(s->HorzBar, control->Handle(), c.name);
+      if (c.vertical) {
         // Switched off, the overlays go and the live bars show.
         f.engine->SetActive(false);
         s->SkinStateChanged();
         EXPECT_FALSE(s->VertBar->Visible()) << c.name;
+        EXPECT_FALSE(s->HorzBar->Visible()) << c.name;
         f.engine->SetActive(true);
       }
     }
@@ -373,26 +413,100 @@ TEST_F(SkinControlTest, OverlaysLieOverTheBarsThatShowWhileSkinningAndVisible) {
   }
 }
 
-TEST_F(SkinControlTest, APressOnTheOverlaysDownArrowScrollsTheControl) {
+// A memo scrolled to its top, skinned, on the shown form.
+struct SkinnedMemo {
+  SkinnedMemo(TForm* form, TzubSkinWindow* window, int lines) {
+    memo = Create<TScrollMemo>(form);
+    memo->SetBounds(20, 20, 150, 100);
+    memo->SetParent(form);
+    SetWindowTextA(memo->Handle(), Lines(lines).c_str());
+    SendMessageA(memo->Handle(), EM_SETSEL, 0, 0);
+    SendMessageA(memo->Handle(), EM_SCROLLCARET, 0, 0);
+    skinner = AttachScrollSkinner(memo, window);
+    skinner->SkinStateChanged();
+    SetForegroundWindow(form->Handle());
+  }
+  ~SkinnedMemo() {
+    Xdo("mousemove 1270 1010");
+    ReleaseSkinControl(skinner);
+    memo->Free();
+  }
+  LRESULT FirstLine() { return SendMessageA(memo->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0); }
+  RECT Overlay() {
+    RECT r{};
+    GetWindowRect(skinner->VertBar->Handle(), &r);
+    return r;
+  }
+  TScrollMemo* memo;
+  TzubSkinScrollWinControl* skinner;
+};
+
+TEST_F(SkinControlTest, QuickClicksOnTheOverlaysDownArrowScrollOneLineEach) {
   f.form->Show();
-  auto* memo = Create<TScrollMemo>(f.form);
-  memo->SetBounds(20, 20, 150, 100);
-  memo->SetParent(f.form);
-  SetWindowTextA(memo->Handle(), Lines(40).c_str());
-  SendMessageA(memo->Handle(), EM_SETSEL, 0, 0);
-  SendMessageA(memo->Handle(), EM_SCROLLCARET, 0, 0);
-  auto* s = static_cast<TzubSkinScrollWinControl*>(
-      CreateSkinControl(&NewSkinControlVCL<TzubSkinScrollWinControl>, memo, window));
+  SkinnedMemo m(f.form, window, 40);
+  ASSERT_TRUE(m.skinner->VertBar->Visible());
+  const RECT r = m.Overlay();
+  // Within the double-click time: every second press comes as a double click.
+  Xdo("mousemove " + XY({(r.left + r.right) / 2, r.bottom - 5}) + " click --repeat 4 --delay 80 1");
+  WaitUntil([&] { return m.FirstLine() >= 4; });
+  EXPECT_EQ(m.FirstLine(), 4);
+}
+
+TEST_F(SkinControlTest, AMemosOverlayThumbFollowsWhileItIsDragged) {
+  f.form->Show();
+  SkinnedMemo m(f.form, window, 20);
+  const RECT r = m.Overlay();
+  const SCROLLBARINFO info = BarInfo(m.memo->Handle(), OBJID_VSCROLL);
+  const int x = (r.left + r.right) / 2, grab = r.top + (info.xyThumbTop + info.xyThumbBottom) / 2;
+  const int drag = info.xyThumbBottom - info.xyThumbTop + 4;  // past the thumb's first place
+  ASSERT_GT(info.xyThumbBottom - info.xyThumbTop, 12);
+  // The memo scrolls its text inside the tracking loop; the overlay is read there.
+  bool released = false;
+  int ticks = 0;
+  COLORREF under = CLR_INVALID;
+  WatchWhileModal([&] {
+    if (m.FirstLine() == 0 && ++ticks < 400) return false;
+    under = SurfacePixel(m.skinner->VertBar->Handle(), 5, grab + drag - r.top);
+    Xdo("mouseup 1");
+    return released = true;
+  });
+  Xdo("mousemove " + XY({x, grab}) + " mousedown 1 mousemove " + XY({x, grab + drag}));
+  ASSERT_TRUE(WaitUntil([&] { return released; }, 30000));
+  EXPECT_GT(m.FirstLine(), 0);
+  EXPECT_EQ(under, kSlider) << "the overlay's thumb under the pointer";
+}
+
+TEST_F(SkinControlTest, TheDropButtonIsFlatAndEveryPressReachesThePicker) {
+  f.form->Show();
+  auto* picker = Create<TDateTimePicker>(f.form);
+  picker->SetBounds(20, 20, 150, 24);
+  picker->SetParent(f.form);
+  auto* s = static_cast<TzubSkinExtComboboxLikeControl*>(
+      CreateSkinControl(&NewSkinControlVCL<TzubSkinExtComboboxLikeControl>, picker, window));
   s->SkinStateChanged();
-  ASSERT_TRUE(s->VertBar->Visible());
-  SetForegroundWindow(f.form->Handle());
-  RECT r{};
-  GetWindowRect(s->VertBar->Handle(), &r);
-  Xdo("mousemove " + XY({(r.left + r.right) / 2, r.bottom - 5}) + " click 1");
-  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(memo->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0) > 0; }));
-  Xdo("mousemove 1270 1010");
+  ASSERT_NE(s->Button, nullptr);
+  HWND button = s->Button->Handle();
+  // The right 16 pixels of the client area, filled, edged on the left, the arrow in the middle.
+  RECT client{}, r{};
+  GetClientRect(picker->Handle(), &client);
+  GetWindowRect(button, &r);
+  MapWindowPoints(nullptr, picker->Handle(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, client.right - 16);
+  EXPECT_EQ(r.bottom - r.top, client.bottom);
+  UpdateWindow(button);
+  EXPECT_EQ(SurfacePixel(button, 0, 3), kBorder);
+  EXPECT_EQ(SurfacePixel(button, 3, 3), kBackground);
+  EXPECT_EQ(SurfacePixel(button, 8, client.bottom / 2 + 1), 0u);
+  // Quick presses: the second of each pair comes as a double click.
+  {
+    MessageSpy spy(picker);
+    Xdo("mousemove " + XY(CentreOf(button)) + " click --repeat 3 --delay 80 1");
+    WaitUntil([&] { return spy.Count(WM_LBUTTONDOWN) >= 3; });
+    EXPECT_EQ(spy.Count(WM_LBUTTONDOWN), 3);
+    Xdo("key Escape mousemove 1270 1010");
+  }
   ReleaseSkinControl(s);
-  memo->Free();
+  picker->Free();
 }
 
 TEST(SkinComboButton, MessagePositionsAreSigned) {

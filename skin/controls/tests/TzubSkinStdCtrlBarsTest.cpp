@@ -131,7 +131,8 @@ TEST(SkinToolBar, HotDownCheckedAndDropDownButtonsInTheSkinsColours) {
   } cases[] = {
       {0, {cdsHot}, false, kHot},
       {0, {cdsHot, cdsSelected}, false, kDown},
-      {0, {cdsSelected}, false, kHot},
+      {0, {cdsSelected}, false, kDown},  // held down, as Wine reports it
+      {1, {cdsChecked}, false, kHot},
       {0, {}, true, 0},
       {2, {cdsHot}, false, kHot},
   };

@@ -144,4 +144,16 @@ TEST(ToolButtonLayout, CaptionPlacesByImagesAndListMode) {
   EXPECT_EQ(ToolButtonLayout(r, true, true, 16, 16, false, 20, false).image.x, 20);
 }
 
+TEST(TrackedThumb, MovesInProportionAlongTheFreeTrackBetweenTheArrows) {
+  // A bar of 100 with arrows of 16 and a thumb of 20: 48 pixels to move in, positions 0..90.
+  struct Case {
+    int top;
+    int32_t pos, track;
+    int expected;
+  } cases[] = {{16, 0, 0, 16}, {16, 0, 45, 40}, {16, 0, 90, 64}, {40, 45, 0, 16}, {16, 0, 200, 64}, {40, 45, -50, 16}};
+  for (const Case& c : cases)
+    EXPECT_EQ(TrackedThumbTop(100, 16, c.top, 20, 0, 99, 10, c.pos, c.track), c.expected) << c.pos << " to " << c.track;
+  EXPECT_EQ(TrackedThumbTop(100, 16, 16, 20, 0, 9, 10, 0, 5), 16) << "no range";
+}
+
 }  // namespace

@@ -171,10 +171,7 @@ std::function<void(HWND)> initDialog;  // makes the children before the dialog i
 
 INT_PTR CALLBACK CountingDialog(HWND h, UINT msg, WPARAM wp, LPARAM) {
   if (msg == WM_INITDIALOG) initDialog(h);
-  if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
-    clicks += LOWORD(wp) == kButtonId;
-    checkClicks += LOWORD(wp) == kCheckId;
-  }
+  if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) ++(LOWORD(wp) == kCheckId ? checkClicks : clicks);
   return msg == WM_INITDIALOG;
 }
 
@@ -184,7 +181,7 @@ class OwnDialogTest : public StdWndTest {
     StdWndTest::SetUp();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
-    clicks = 0;
+    clicks = checkClicks = 0;
     struct {
       DLGTEMPLATE t;
       WORD menu, cls, title;
@@ -221,12 +218,14 @@ class OwnDialogTest : public StdWndTest {
     DestroyWindow(dialog);
     Xdo("mousemove 1270 1010");
   }
-  // Real input on the button and a marker click on it, so a stray click from the moves before
-  // would show as one too many; a click on the check box after them ends the wait.
-  void XdoThenClick(const std::string& moves) {
-    const int before = checkClicks;
-    Xdo(moves + " mousemove " + XY(CentreOf(button)) + " click 1 mousemove " + XY(CentreOf(check)) + " click 1");
-    ASSERT_TRUE(WaitUntil([&] { return checkClicks > before; }));
+  // Real input from the focused button, and the clicks it makes: a marker click on the check
+  // box that follows ends the wait, after the button's commands, which are posted before it.
+  int ClicksOf(const std::string& input) {
+    SetFocus(button);
+    const int before = clicks, marks = checkClicks;
+    Xdo(input + " mousemove " + XY(CentreOf(check)) + " click 1");
+    EXPECT_TRUE(WaitUntil([&] { return checkClicks > marks; })) << input;
+    return clicks - before;
   }
   int TabHeight() {
     RECT r{};
@@ -260,23 +259,24 @@ TEST_F(OwnDialogTest, ChildrenAnswerThatTheyAreSkinnedAndShowTheirFaces) {
 }
 
 TEST_F(OwnDialogTest, APushButtonClicksOnceByMouseAndBySpaceAndNeverForAPressThatBeganElsewhere) {
-  XdoThenClick("");
-  EXPECT_EQ(clicks, 1) << "mouse";
-  SetFocus(button);  // the check box's click took it
-  const int beforeSpace = clicks;
-  Xdo("key space");
-  ASSERT_TRUE(WaitUntil([&] { return clicks > beforeSpace; }));
-  EXPECT_EQ(clicks, 2) << "space";
-
   RECT r{};
   GetWindowRect(dialog, &r);
-  const POINT outside{r.right - 20, r.bottom - 20};
-  // In this order a press that left the button would still be pending at the second release.
-  // Off the centre, where the last click was: not the second press of a double click.
-  const POINT on{CentreOf(button).x - 20, CentreOf(button).y};
-  XdoThenClick("mousemove " + XY(on) + " mousedown 1 mousemove " + XY(outside) + " mouseup 1" +
-               " mousedown 1 mousemove " + XY(on) + " mouseup 1");
-  EXPECT_EQ(clicks, 3) << "pressed on it and released elsewhere, then pressed elsewhere and released on it";
+  const std::string on = "mousemove " + XY(CentreOf(button)), off = "mousemove " + XY({r.right - 20, r.bottom - 20});
+  const struct {
+    const char* name;
+    std::string input;
+    int clicks;
+  } cases[] = {
+      {"mouse", on + " click 1", 1},
+      {"space", "key space", 1},
+      {"pressed, dragged off and released elsewhere", on + " mousedown 1 " + off + " mouseup 1", 0},
+      {"pressed elsewhere, released on the button", off + " mousedown 1 " + on + " mouseup 1", 0},
+      {"Space pressed and released while the mouse holds it", on + " mousedown 1 key space mouseup 1", 1},
+      {"pressed on it and released elsewhere, then pressed elsewhere and released on it",
+       on + " mousedown 1 " + off + " mouseup 1 mousedown 1 " + on + " mouseup 1", 0},
+      {"a quick double click: two presses", on + " click --repeat 2 --delay 30 1", 2},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ClicksOf(c.input), c.clicks) << c.name;
 }
 
 TEST_F(OwnDialogTest, TheHoverLookComesAndGoesAndIsNotPaintedOnceSkinningIsOff) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "Menus.h"
 #include "ModalTesting.h"
 #include "Screenshot.h"
 #include "TestLoop.h"
@@ -448,6 +449,57 @@ TEST_F(SkinWindowTest, ScreenshotsActiveInactiveHotAndPressed) {
   SaveScreenshot(h, "skinwindow_close_pressed");
   Xdo("mousemove 1270 1010 mouseup 1");
   ParkPointer();
+}
+
+TEST_F(SkinWindowTest, AfterATitleClickOrADragTheCloseButtonIsHotNotPressed) {
+  UseSkin(kFramed);
+  ParkPointer();
+  HWND h = Window(100, 100, true, "Title");
+  Skin<TAllButtons>(h);
+  // Apart on the title, so that the two presses make no double click.
+  const struct {
+    const char* name;
+    int x;
+    std::string press;
+    POINT moved;
+  } cases[] = {{"title clicked", 150, "click 1", {0, 0}},
+               {"dragged", 250, "mousedown 1 mousemove_relative 30 20 mouseup 1", {30, 20}}};
+  for (const auto& c : cases) {
+    const RECT r = WindowRectOf(h);
+    const POINT close{r.left + 386 + 9 + c.moved.x, r.top + 18 + c.moved.y};
+    // One run of xdotool: the pointer reaches the button after the release.
+    Xdo("mousemove " + std::to_string(r.left + c.x) + " " + std::to_string(r.top + 15) + " " + c.press +
+        " mousemove " + std::to_string(close.x) + " " + std::to_string(close.y));
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(close.x, close.y) == SliceColour(17); })) << c.name;
+  }
+  ParkPointer();
+}
+
+TEST_F(SkinWindowTest, ARightClickOnTheTitleOpensTheSkinsMenuOnceAtThePointer) {
+  UseSkin(kFramed);
+  HWND h = Window(100, 100, true, "Right click");
+  engine->SkinWindowEx(h, true);
+  SetForegroundWindow(h);
+  // Each menu shown runs its loop on this thread: noted and closed from there.
+  std::vector<std::pair<HMENU, RECT>> shown;
+  WatchWhileModal([&] {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (menu && IsWindowVisible(menu)) {
+      shown.push_back({reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)), WindowRectOf(menu)});
+      EndMenu();
+    }
+    return false;
+  });
+  const RECT r = WindowRectOf(h);
+  const POINT at{r.left + 150, r.top + 15};
+  Xdo("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 3");
+  // Checked between messages: every menu the click brings has come and gone.
+  EXPECT_TRUE(WaitUntil([&] { return !shown.empty() && !IsWindowVisible(FindWindowA("#32768", nullptr)); }));
+  modal_testing::Pending() = [] { return true; };
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].first, engine->GetSystemMenu()->Handle());
+  EXPECT_EQ(shown[0].second.left, at.x);
+  EXPECT_EQ(shown[0].second.top, at.y);
 }
 
 // ---- Dialogs caught by the hook ----
