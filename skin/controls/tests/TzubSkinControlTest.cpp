@@ -346,19 +346,13 @@ TEST_F(SkinControlTest, OverlaysLieOverTheBarsThatShowWhileSkinningAndVisible) {
     Setup setup;
     bool vertical, horizontal;  // which overlays show
   } cases[] = {
-<<<<<<< HEAD
-      {"memo with its bar taken away", kPlain, false}, {"memo with a scroll bar", kScrolling, true},
-      {"hidden memo", kHidden, false},                 {"DrawScrollBar off", kNoDrawScrollBar, false},
-      {"list view with many items", kListView, true},  {"single-line edit", kSingleLine, false},
-=======
-      {"memo without scroll bars", kPlain, false, false},
+      {"memo with its bar taken away", kPlain, false, false},
       {"memo with a scroll bar", kScrolling, true, false},
       {"memo with both bars", kBothBars, true, true},
       {"hidden memo", kHidden, false, false},
       {"DrawScrollBar off", kNoDrawScrollBar, false, false},
       {"list view with many items", kListView, true, false},
       {"single-line edit", kSingleLine, false, false},
->>>>>>> skininput
   };
   for (const auto& c : cases) {
     TWinControl* control = nullptr;
