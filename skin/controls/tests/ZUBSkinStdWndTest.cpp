@@ -274,7 +274,6 @@ TEST_F(OwnDialogTest, APushButtonClicksOnceByMouseAndBySpaceAndNeverForAPressTha
       {"Space pressed and released while the mouse holds it", on + " mousedown 1 key space mouseup 1", 1},
       {"pressed on it and released elsewhere, then pressed elsewhere and released on it",
        on + " mousedown 1 " + off + " mouseup 1 mousedown 1 " + on + " mouseup 1", 0},
-      {"a quick double click: two presses", on + " click --repeat 2 --delay 30 1", 2},
   };
   for (const auto& c : cases) EXPECT_EQ(ClicksOf(c.input), c.clicks) << c.name;
 }
