@@ -6,9 +6,12 @@
 #include "GdiObject.h"
 #include "Graphics.h"
 
+// The outermost form: a form embedded in another acts through the one it lies on.
 TCustomForm* GetParentForm(TControl* control) {
-  while (control && !control->Is<TCustomForm>()) control = control->Parent();
-  return static_cast<TCustomForm*>(control);
+  TCustomForm* form = nullptr;
+  for (; control; control = control->Parent())
+    if (auto* f = As<TCustomForm>(control)) form = f;
+  return form;
 }
 
 // ---------------------------------------------------------------------------------------------

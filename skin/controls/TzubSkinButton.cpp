@@ -24,14 +24,6 @@ namespace {
 constexpr UINT kCmGotFocus = 0xB002;
 constexpr UINT kCmLostFocus = 0xB003;
 
-// The outermost form: a form embedded in another is never the active one itself.
-TCustomForm* ParentFormOf(TControl* control) {
-  TCustomForm* form = nullptr;
-  for (TControl* c = control; c; c = c->Parent())
-    if (auto* f = As<TCustomForm>(c)) form = f;
-  return form;
-}
-
 RECT ClientRectOf(TControl* control) {
   const RECT r = control->ClientRect();
   return {0, 0, r.right - r.left, r.bottom - r.top};
@@ -113,7 +105,7 @@ void TzubSkinButton::DoClick() {
 // As the platform's button: the press takes the mouse, so its release comes here wherever it
 // happens, and clicks when it is over the button.
 void TzubSkinButton::MouseDown() {
-  TCustomForm* form = ParentFormOf(Control);
+  TCustomForm* form = GetParentForm(Control);  // an embedded form is never active itself
   if (!form || !IsFormActive(form)) return;
   if (auto* win = As<TWinControl>(Control); win && win->CanFocus() && win->Enabled() && win->Visible()) {
     try {
