@@ -7,11 +7,13 @@
 
 #include <commdlg.h>
 
+#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "ControlsTesting.h"
 #include "ModalTesting.h"
 #include "Screenshot.h"
 #include "TestLoop.h"
@@ -26,9 +28,11 @@ namespace {
 
 // ---- Skins of solid colours: a pixel tells which entry and which piece was drawn ----
 
-constexpr uint32_t kLeft = 0x0000C0, kClient = 0x00C000, kRight = 0xC00000, kSide = 0x00C0C0,
+constexpr uint32_t kLeft = 0x0000C0, kLeftTail = 0x000060, kMinimized = 0x606000, kClient = 0x00C000, kRight = 0xC00000, kSide = 0x00C0C0,
                    kBottom1 = 0x404000, kBottom2 = 0x004040, kBottom3 = 0x400040, kBackground = 0x102030,
                    kBorder = 0x305070;
+// The program's icon (the test's MAINICON), drawn where the window has none of its own.
+constexpr uint32_t kAppIcon = 0x0000FF;
 // Each button's three looks apart by green: normal 60, hot 140, pressed 220.
 constexpr uint32_t SliceColour(int slice) { return SkinRGB(12 * slice, 60 + 80 * ((slice - 1) % 3), 200); }
 
@@ -42,6 +46,7 @@ template <uint32_t C>
 uint32_t Solid(int) { return C; }
 uint32_t ButtonStrip(int x) { return SliceColour(x / 18 + 1); }
 uint32_t BottomThirds(int x) { return x < 10 ? kBottom1 : x < 20 ? kBottom2 : kBottom3; }
+uint32_t LeftWithTail(int x) { return x < 35 ? kLeft : kLeftTail; }
 
 struct SkinShape {
   const char* name;
@@ -55,13 +60,14 @@ const SkinShape kThin{"thin", false, 1, 1, 0};
 
 std::vector<uint8_t> BuildSkin(const SkinShape& shape) {
   SkinFileWriter w;
-  w.AddImage("TitleBarLeftImage", Bmp(60, 31, Solid<kLeft>));
+  w.AddImage("TitleBarLeftImage", Bmp(60, 31, LeftWithTail));
   w.AddImage("TitleBarClientImage", Bmp(10, 31, Solid<kClient>));
   w.AddImage("TitleBarRightImage", Bmp(20, 31, Solid<kRight>));
   w.AddImage("TitleBarButtonImage", Bmp(18 * 18, 18, ButtonStrip));
   if (shape.borderImages) {
     w.AddImage("FormLeftBorderImage", Bmp(5, 6, Solid<kSide>));
     w.AddImage("FormBottomBorderImage", Bmp(30, 5, BottomThirds));
+    w.AddImage("TitleBarMinimizedImage", Bmp(10, 10, Solid<kMinimized>));
   } else {
     w.AddInteger("FormBorderWidthInt", 1);
   }
@@ -76,10 +82,12 @@ std::vector<uint8_t> BuildSkin(const SkinShape& shape) {
   return w.Build();
 }
 
-// A skinner with every caption button, made as the engine makes its own: two-phase.
+// A skinner with the system icon and every caption button, made as the engine makes its own:
+// two-phase.
 class TAllButtons : public TzubSkinWindowWnd {
  public:
   using TzubSkinWindowWnd::TzubSkinWindowWnd;
+  bool HasSystemIcon() override { return true; }
   bool HasMaximizeButton() override { return true; }
   bool HasMinimizeButton() override { return true; }
   bool HasHelpButton() override { return true; }
@@ -150,6 +158,19 @@ COLORREF ScreenPixel(int x, int y) {
   return GetPixel(screen.get(), x, y);
 }
 
+// The icons this process holds, found by their handles.
+int IconCount() {
+  int n = 0;
+  for (ULONG_PTR i = 0x20; i <= 0xFFFF; i += 2) {
+    ICONINFO info;
+    if (!GetIconInfo(reinterpret_cast<HICON>(i), &info)) continue;
+    ++n;
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+  }
+  return n;
+}
+
 // Real X input: xdotool runs beside the test, which waits on what it causes, never on time.
 void Xdo(const std::string& args) {
   std::string cmd = "Z:\\usr\\bin\\xdotool " + args;
@@ -160,16 +181,20 @@ void Xdo(const std::string& args) {
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
 }
-void ClickAt(POINT p) { Xdo("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " click 1"); }
-// Parks the pointer where no test window lies, and waits until it is there.
-void ParkPointer() {
-  Xdo("mousemove 1270 1010");
-  WaitUntil([] {
-    POINT p{};
-    GetCursorPos(&p);
-    return p.x == 1270 && p.y == 1010;
+void ClickAt(POINT p, int clicks = 1) {
+  Xdo("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " click --repeat " + std::to_string(clicks) + " 1");
+}
+// Puts the pointer there and waits until it is.
+void PointAt(POINT p) {
+  Xdo("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y));
+  WaitUntil([&] {
+    POINT at{};
+    GetCursorPos(&at);
+    return at.x == p.x && at.y == p.y;
   });
 }
+// Parks the pointer where no test window lies, and waits until it is there.
+void ParkPointer() { PointAt({1270, 1010}); }
 
 // ---- The engine on its form, with a skin loaded ----
 
@@ -257,8 +282,10 @@ TEST_F(SkinWindowTest, SkinningFramesTheWindowAndUnskinningGivesEverythingBack) 
     EXPECT_EQ(GetWindowLongPtrA(h, GWL_STYLE) & WS_SYSMENU, 0);
     EXPECT_TRUE(HasRegion(h));
     EXPECT_EQ(SendMessageA(h, ZM_ISSKINNED, 0, 0), 1);
-    const LRESULT state = SendMessageA(h, ZM_GETACTIVESTATE, 0, 0);
-    EXPECT_TRUE(state == 1 || state == 2) << state;
+    for (BOOL active : {FALSE, TRUE}) {
+      SendMessageA(h, WM_NCACTIVATE, active, 0);
+      EXPECT_EQ(SendMessageA(h, ZM_GETACTIVESTATE, 0, 0), active ? 1 : 2);
+    }
     EXPECT_EQ(SendMessageA(h, ZM_GETMENUBARHEIGHT, 0, 0), 0);
 
     engine->UnskinWindow(h);
@@ -273,7 +300,7 @@ TEST_F(SkinWindowTest, SkinningFramesTheWindowAndUnskinningGivesEverythingBack) 
   }
 }
 
-TEST_F(SkinWindowTest, AWindowFirstSkinnedWhileOffGrowsOnceAndShrinksOnce) {
+TEST_F(SkinWindowTest, AWindowFirstSkinnedWhileOffGrowsOnceShrinksOnceAndGoesWithItsSkinner) {
   UseSkin(kFramed, false);
   HWND h = Window(100, 100, true);
   const RECT window0 = WindowRectOf(h);
@@ -281,6 +308,7 @@ TEST_F(SkinWindowTest, AWindowFirstSkinnedWhileOffGrowsOnceAndShrinksOnce) {
   RECT r = WindowRectOf(h);
   EXPECT_TRUE(EqualRect(&r, &window0));
   engine->SetActive(true);
+  EnableWindow(h, FALSE);  // as its own modal box does: switching the skin keeps it so
   engine->SetActive(true);
   r = WindowRectOf(h);
   EXPECT_EQ(r.right - r.left, 410);
@@ -288,6 +316,9 @@ TEST_F(SkinWindowTest, AWindowFirstSkinnedWhileOffGrowsOnceAndShrinksOnce) {
   r = WindowRectOf(h);
   EXPECT_TRUE(EqualRect(&r, &window0));
   EXPECT_TRUE(IsWindowVisible(h));
+  EXPECT_FALSE(IsWindowEnabled(h));
+  DestroyWindow(h);  // the engine is off: its skinner goes all the same
+  EXPECT_TRUE(engine->FWindows.empty());
 }
 
 // ---- Painting ----
@@ -306,6 +337,7 @@ TEST_F(SkinWindowTest, PaintNonClientDrawsTitlePiecesButtonsAndBordersOffScreen)
       {&kFramed, "maximize", 356 + 9, 18, SliceColour(7)},
       {&kFramed, "minimize", 336 + 9, 18, SliceColour(13)},
       {&kFramed, "help", 316 + 9, 18, SliceColour(4)},
+      {&kFramed, "system icon", 20 + 4 + 8, 9 + 8, kAppIcon},
       {&kFramed, "left border", 2, 150, kSide},
       {&kFramed, "right border", 397, 150, kSide},
       {&kFramed, "bottom left end", 3, 297, kBottom1},
@@ -330,6 +362,43 @@ TEST_F(SkinWindowTest, PaintNonClientDrawsTitlePiecesButtonsAndBordersOffScreen)
       if (p.skin != shape) continue;
       EXPECT_EQ(static_cast<uint32_t>(shot.Canvas()->Pixels(p.x, p.y)), p.colour) << shape->name << ": " << p.what;
     }
+    const int icons = IconCount();  // the program's icon is made once, not at every paint
+    for (int i = 0; i < 20; ++i) skinner->PaintNonClient(shot.Canvas()->Handle());
+    EXPECT_EQ(IconCount(), icons);
+    engine->UnskinWindow(h);
+  }
+}
+
+TEST_F(SkinWindowTest, MinimisedAndNarrowTitlesOffScreen) {
+  UseSkin(kFramed);
+  ParkPointer();
+  struct Probe {
+    int x, y;
+    uint32_t colour;
+    bool drawn;
+  };
+  const struct {
+    const char* what;
+    int width;
+    bool minimized;
+    std::vector<Probe> probes;
+  } cases[] = {
+      {"minimised: its own image, the buttons lower and further right, no borders", 400, true,
+       {{200, 15, kMinimized, true}, {377 + 9, 4 + 2, SliceColour(16), true}, {2, 150, kSide, false}}},
+      // The right image leaves the left one no room: cut to 50 columns, its last 25 from 25 on.
+      {"narrow dialog: the title's left image cut", 70, false, {{30, 3, kLeftTail, true}, {55, 3, kRight, true}}},
+  };
+  for (const auto& c : cases) {
+    HWND h = Window(100, 100, false);
+    SetWindowPos(h, nullptr, 0, 0, c.width, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (c.minimized) SetWindowLongPtrA(h, GWL_STYLE, GetWindowLongPtrA(h, GWL_STYLE) | WS_MINIMIZE);
+    TzubSkinWindow* skinner = Skin(h);
+    TBitmap shot;
+    shot.SetSize(c.width, 300);
+    skinner->PaintNonClient(shot.Canvas()->Handle());
+    for (const Probe& p : c.probes)
+      EXPECT_EQ(static_cast<uint32_t>(shot.Canvas()->Pixels(p.x, p.y)) == p.colour, p.drawn)
+          << c.what << " at " << p.x << "," << p.y;
     engine->UnskinWindow(h);
   }
 }
@@ -423,6 +492,61 @@ TEST_F(SkinWindowTest, ClicksOnTheCaptionButtonsCornersRunTheirCommands) {
     ClickAt({r.right - c.fromRight + c.corner.x, r.top + 9 + c.corner.y});
     EXPECT_TRUE(WaitUntil([&] { return (IsZoomed(h) != 0) == c.zoomed && (IsIconic(h) != 0) == c.iconic; })) << c.what;
   }
+}
+
+// A second thread closes every pop-up menu shown until it goes, and keeps where the first lay.
+struct MenuCloser {
+  MenuCloser() : thread(CreateThread(nullptr, 0, Run, this, 0, nullptr)) {}
+  ~MenuCloser() {
+    stop = true;
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+  }
+  static DWORD WINAPI Run(void* param) {
+    auto* self = static_cast<MenuCloser*>(param);
+    for (; !self->stop; Sleep(20)) {
+      HWND menu = FindWindowA("#32768", nullptr);
+      if (!menu || !IsWindowVisible(menu)) continue;
+      if (!self->shown) GetWindowRect(menu, &self->first);
+      self->shown = true;
+      PostMessageA(PopupWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    return 0;
+  }
+  std::atomic<bool> stop{false}, shown{false};
+  RECT first{};
+  HANDLE thread;
+};
+
+TEST_F(SkinWindowTest, TheSystemIconIsHotInItsBoxOpensTheSystemMenuAndClosesOnADoubleClick) {
+  UseSkin(kFramed);
+  HWND h = Window(100, 100, true, "Icon");
+  TzubSkinWindow* skinner = Skin<TAllButtons>(h);
+  ASSERT_TRUE(WaitUntil([&] { return skinner->FirstSkinDone; }));
+  const RECT r = WindowRectOf(h);
+  // The box (24, 9)-(40, 25) of the title, its edges included.
+  const struct {
+    POINT at;
+    int hot;
+  } points[] = {{{24, 9}, ceSystemIcon}, {{40, 25}, ceSystemIcon}, {{23, 9}, ceNone}, {{41, 17}, ceNone}};
+  for (const auto& p : points) {
+    PointAt({r.left + p.at.x, r.top + p.at.y});
+    skinner->PaintNonClient();
+    EXPECT_EQ(skinner->HotButton, p.hot) << p.at.x << "," << p.at.y;
+  }
+
+  {
+    MenuCloser closer;
+    ClickAt({r.left + 32, r.top + 17});
+    ASSERT_TRUE(WaitUntil([&] { return closer.shown.load(); }, 30000));
+    const POINT origin{r.left + ClientOrigin(h).x, r.top + ClientOrigin(h).y};
+    EXPECT_EQ(closer.first.left, origin.x);  // at the client area's top-left corner
+    EXPECT_EQ(closer.first.top, origin.y);
+    EXPECT_EQ(engine->FSystemMenuWindow, skinner);
+  }
+  MenuCloser closer;  // the first click of the two opens the menu too
+  ClickAt({r.left + 32, r.top + 17}, 2);
+  EXPECT_TRUE(WaitUntil([] { return wndLog.cancels == 1; }, 30000));
 }
 
 TEST_F(SkinWindowTest, ScreenshotsActiveInactiveHotAndPressed) {
