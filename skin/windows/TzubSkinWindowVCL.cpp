@@ -25,7 +25,7 @@ void SetStyle(HWND h, DWORD style) { SetWindowLongPtrA(h, GWL_STYLE, static_cast
 
 bool IsAppMainForm(TCustomForm* form) { return Application && Application->MainForm() == form; }
 
-// The platform's frame has a system menu: the form's, not the window's style, which the skin strips.
+// Whether the platform's frame has a system menu, by the form: the skin has taken it off the style.
 bool HasPlatformSystemMenu(TCustomForm* form) {
   return form->BorderStyle() != bsNone && form->BorderIcons().Contains(biSystemMenu);
 }

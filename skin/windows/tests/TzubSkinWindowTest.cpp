@@ -7,7 +7,6 @@
 
 #include <commdlg.h>
 
-#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -496,29 +495,15 @@ TEST_F(SkinWindowTest, ClicksOnTheCaptionButtonsCornersRunTheirCommands) {
   }
 }
 
-// A second thread closes every pop-up menu shown until it goes, and keeps where the first lay.
-struct MenuCloser {
-  MenuCloser() : thread(CreateThread(nullptr, 0, Run, this, 0, nullptr)) {}
-  ~MenuCloser() {
-    stop = true;
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-  }
-  static DWORD WINAPI Run(void* param) {
-    auto* self = static_cast<MenuCloser*>(param);
-    for (; !self->stop; Sleep(20)) {
-      HWND menu = FindWindowA("#32768", nullptr);
-      if (!menu || !IsWindowVisible(menu)) continue;
-      if (!self->shown) GetWindowRect(menu, &self->first);
-      self->shown = true;
-      PostMessageA(PopupWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
-    }
-    return 0;
-  }
-  std::atomic<bool> stop{false}, shown{false};
-  RECT first{};
-  HANDLE thread;
-};
+// A second thread waits for the shown pop-up menu, takes where it lies and closes it; its exit
+// code is 0 when it saw one.
+DWORD WINAPI SeeAndCloseMenu(void* param) {
+  HWND menu = WaitForShownMenu();
+  if (!menu) return 1;
+  GetWindowRect(menu, static_cast<RECT*>(param));
+  PostMessageA(PopupWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+  return 0;
+}
 
 TEST_F(SkinWindowTest, TheSystemIconIsHotInItsBoxOpensTheSystemMenuAndClosesOnADoubleClick) {
   UseSkin(kFramed);
@@ -537,15 +522,18 @@ TEST_F(SkinWindowTest, TheSystemIconIsHotInItsBoxOpensTheSystemMenuAndClosesOnAD
     EXPECT_EQ(skinner->HotButton, p.hot) << p.at.x << "," << p.at.y;
   }
 
-  {
-    MenuCloser closer;
-    ClickAt({r.left + 32, r.top + 17});
-    ASSERT_TRUE(WaitUntil([&] { return closer.shown.load(); }, 30000));
-    const POINT origin{r.left + ClientOrigin(h).x, r.top + ClientOrigin(h).y};
-    EXPECT_EQ(closer.first.left, origin.x);  // at the client area's top-left corner
-    EXPECT_EQ(closer.first.top, origin.y);
-    EXPECT_EQ(engine->FSystemMenuWindow, skinner);
-  }
+  RECT menu{};
+  HANDLE thread = CreateThread(nullptr, 0, SeeAndCloseMenu, &menu, 0, nullptr);
+  ClickAt({r.left + 32, r.top + 17});
+  ASSERT_TRUE(WaitUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 30000));
+  DWORD missed = 1;
+  GetExitCodeThread(thread, &missed);
+  CloseHandle(thread);
+  EXPECT_EQ(missed, 0u);
+  EXPECT_EQ(menu.left, r.left + ClientOrigin(h).x);  // at the client area's top-left corner
+  EXPECT_EQ(menu.top, r.top + ClientOrigin(h).y);
+  EXPECT_EQ(engine->FSystemMenuWindow, skinner);
+
   // A real double click opens the menu on its first release, whose focus events then reach the
   // next test's windows: the pointer is real, the double click is sent.
   PointAt({r.left + 32, r.top + 17});
