@@ -156,6 +156,8 @@ void TzubSkinWindow::SkinWndProc(TMessage& Message) {
   if (Message.Msg == 0) return;
   // Unskinned, the platform computes and paints the frame again.
   if (!Engine || !Engine->IsSkinning() || (FirstSkinDone && !Skinned)) {
+    // The window's end reaches the skinner all the same: a foreign window's skinner goes with it.
+    if (Message.Msg == WM_DESTROY && !BeforeDefaultMessage(Message)) return;
     CallPrevWndProc(Message);
     return;
   }

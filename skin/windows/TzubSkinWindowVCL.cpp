@@ -25,6 +25,11 @@ void SetStyle(HWND h, DWORD style) { SetWindowLongPtrA(h, GWL_STYLE, static_cast
 
 bool IsAppMainForm(TCustomForm* form) { return Application && Application->MainForm() == form; }
 
+// Whether the platform's frame has a system menu, by the form: the skin has taken it off the style.
+bool HasPlatformSystemMenu(TCustomForm* form) {
+  return form->BorderStyle() != bsNone && form->BorderIcons().Contains(biSystemMenu);
+}
+
 }  // namespace
 
 // ---- Attaching ----
@@ -42,7 +47,6 @@ void TzubSkinWindowVCL::AttachWindow(HWND Handle) {
   platformClientWidth_ = client.right - client.left;
   platformClientHeight_ = client.bottom - client.top;
   platformHeight_ = window.bottom - window.top;
-  hadSystemMenu_ = (StyleOf(Handle) & WS_SYSMENU) != 0;
 
   CreateMenuBar();
   if (Form->FormStyle() == fsMDIForm) {
@@ -148,7 +152,7 @@ void TzubSkinWindowVCL::UnskinControl(TzubSkinControl* Skinner) {
 void TzubSkinWindowVCL::SaveWindowState() {
   SavedClientWidth = platformClientWidth_;
   SavedClientHeight = platformClientHeight_;
-  FormMenu = Form->Menu();
+  FormMenu = Watched(Form->Menu());
   const int m = FormMenu && !IsMDIChild() ? 20 : 0;
   CaptionHeight = std::max(platformHeight_ - platformClientHeight_ - 4 - m, 23);
   SavedColor = Form->Color();
@@ -203,10 +207,11 @@ void TzubSkinWindowVCL::ApplySkinState() {
       MenuBar->SetParentColor(false);
       MenuBar->SetColor(Engine->GetMenuBarColor());
     }
+    // The children were activated before they were skinned, a single one too: told again.
     if (IsMDIChild() && Application) {
       TCustomForm* main = Application->MainForm();
       const int n = main ? main->MDIChildCount() : 0;
-      if (n > 1 && main->MDIChildren(n - 1) == Form) {
+      if (n > 0 && main->MDIChildren(n - 1) == Form) {
         TForm* active = main->ActiveMDIChild();
         const LPARAM activeHandle = active ? reinterpret_cast<LPARAM>(active->Handle()) : 0;
         for (int i = 0; i < n; ++i) SendMessageA(main->MDIChildren(i)->Handle(), WM_MDIACTIVATE, 0, activeHandle);
@@ -227,7 +232,7 @@ void TzubSkinWindowVCL::ApplySkinState() {
   }
 
   // A form that goes keeps the skinned look (above); one unskinned on purpose gets its own back.
-  if (hadSystemMenu_) SetStyle(h, StyleOf(h) | WS_SYSMENU);
+  if (HasPlatformSystemMenu(Form)) SetStyle(h, StyleOf(h) | WS_SYSMENU);
   Form->SetMenu(FormMenu);
   Form->SetColor(SavedColor);
   ClearSizeConstraints();
@@ -290,11 +295,29 @@ bool TzubSkinWindowVCL::IsChildMenu(LPARAM Menu) {
   return false;
 }
 
+TMainMenu* TzubSkinWindowVCL::Watched(TMainMenu* Menu) {
+  if (Menu) FreeNotification(Menu);
+  return Menu;
+}
+
+void TzubSkinWindowVCL::Notification(TComponent* AComponent, TOperation Operation) {
+  TzubSkinWindow::Notification(AComponent, Operation);
+  if (Operation != opRemove || !AComponent) return;
+  if (AComponent == MenuBar) MenuBar = nullptr;
+  for (TWinControl*& button : MDIButtons)
+    if (AComponent == button) button = nullptr;
+  if (AComponent == FormMenu) FormMenu = nullptr;
+  if (AComponent == ChildMenu) ChildMenu = nullptr;
+  if (AComponent != ShownMenu) return;
+  ShownMenu = nullptr;
+  // The bar lets the gone menu's buttons go now; unskinned, the next skinning builds it anew.
+  if (Skinned && !Destroying && !FormDestroying() && Engine && Engine->IsSkinning()) RebuildMenuBar(true);
+}
+
 void TzubSkinWindowVCL::Restyled() {
   const HWND h = Form->Handle();
   const DWORD style = StyleOf(h);
-  hadSystemMenu_ = (style & WS_SYSMENU) != 0;
-  if (hadSystemMenu_) SetStyle(h, style & ~WS_SYSMENU);
+  if (style & WS_SYSMENU) SetStyle(h, style & ~WS_SYSMENU);
   SetTitleBarVisible(!Form->Parent() && Form->BorderStyle() != bsNone);
   SetBorderVisible(TitleBarVisible);
   if (TitleBarVisible)
@@ -327,7 +350,7 @@ void TzubSkinWindowVCL::AfterDefaultMessage(TMessage& Message) {
     case ZM_MDICHILDMENU:
       // Any process may send it: only a menu of one of this form's children is taken.
       if (!IsChildMenu(Message.LParam)) break;
-      ChildMenu = reinterpret_cast<TMainMenu*>(Message.LParam);
+      ChildMenu = Watched(reinterpret_cast<TMainMenu*>(Message.LParam));
       RebuildMenuBar(false);
       break;
     case WM_MDIREFRESHMENU:

@@ -86,6 +86,10 @@ class TzubSkinWindowVCL : public TzubSkinWindow {
   bool MinWidthSet = false;
   bool MinHeightSet = false;
 
+ protected:
+  // A menu it keeps or shows, the bar or an MDI button that goes is let go of.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
  private:
   bool FormDestroying() const;
   void ShiftControls(int By, bool WithMenuBar);
@@ -93,10 +97,11 @@ class TzubSkinWindowVCL : public TzubSkinWindow {
   void FrameChanged();
   void Restyled();
   bool IsChildMenu(LPARAM Menu);
+  // The menu, told of its end through a free notification.
+  TMainMenu* Watched(TMainMenu* Menu);
 
   // The client size and outer height with the platform's frame, taken before the skin's.
   int platformClientWidth_ = 0, platformClientHeight_ = 0, platformHeight_ = 0;
-  bool hadSystemMenu_ = false;
   int32_t prevMinWidth_ = 0, prevMinHeight_ = 0;
   HWND mdiClient_ = nullptr;  // the hooked MDI client window
 };

@@ -88,8 +88,7 @@ bool TzubSkinWindowWnd::BeforeDefaultMessage(TMessage& Message) {
       HWND h = Handle;
       WNDPROC prev = PrevWndProc;
       TzubSkinEngine* engine = Engine;
-      auto& list = engine->FWindows;
-      if (std::find(list.begin(), list.end(), this) != list.end())
+      if (engine && std::find(engine->FWindows.begin(), engine->FWindows.end(), this) != engine->FWindows.end())
         engine->UnskinWindow(h);
       else
         Free();

@@ -6,6 +6,8 @@ namespace zubskin {
 
 namespace {
 constexpr uint32_t kStyleVisible = 0x10000000;  // WS_VISIBLE
+// The window's state now: visible, disabled, minimised, maximised.
+constexpr uint32_t kStyleState = kStyleVisible | 0x08000000 | 0x20000000 | 0x01000000;
 constexpr uint32_t kStyleSysMenu = 0x00080000;  // WS_SYSMENU
 }  // namespace
 
@@ -106,9 +108,9 @@ SkinPoint AppliedFrame::Apply(bool skinned, SkinPoint growth) {
 }
 
 uint32_t SkinWindowStyle(uint32_t savedStyle, uint32_t currentStyle, bool skinned) {
-  uint32_t style = savedStyle & ~kStyleVisible;
+  uint32_t style = savedStyle & ~kStyleState;
   if (skinned) style &= ~kStyleSysMenu;
-  return style | (currentStyle & kStyleVisible);
+  return style | (currentStyle & kStyleState);
 }
 
 }  // namespace zubskin

@@ -87,7 +87,8 @@ class AppliedFrame {
 };
 
 // The window style for the skinned look (the platform's caption buttons and system menu gone)
-// or for the plain look (the style saved before skinning), the current visibility kept.
+// or for the plain look (the style saved before skinning), the current state kept: visible,
+// disabled, minimised, maximised.
 uint32_t SkinWindowStyle(uint32_t savedStyle, uint32_t currentStyle, bool skinned);
 
 }  // namespace zubskin

@@ -10,6 +10,7 @@ list(APPEND SKINENGINE_SOURCES
 suite_test(skinwindows_test
   windows/tests/TzubSkinWindowTest.cpp
   windows/tests/TzubSkinWindowVCLTest.cpp
+  windows/tests/TzubSkinWindowTest.rc
   LIBS skinengine comdlg32 SERIAL)  # shows and activates windows, moves the pointer
 target_include_directories(skinwindows_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/skin/engine/tests)
 

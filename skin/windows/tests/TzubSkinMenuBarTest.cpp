@@ -1,11 +1,12 @@
 // The menu bar in place of a skinned form's main menu: its buttons and drawing, the sub-menu it
-// drops, shortcuts through the application events, and an MDI frame with two children.
+// drops, shortcuts through the application events, and an MDI frame with its children.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -262,6 +263,18 @@ struct ClickLog {
   int clicks = 0;
 };
 
+// Ctrl and a key, posted as the keyboard posts it and taken through the application's loop.
+void PressCtrl(HWND to, char key) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  PostMessageA(to, WM_KEYDOWN, key, 1);
+  Application->ProcessMessages();
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+}
+
 TEST(SkinMenuBar, ShortcutRunsItsItemOnceAndStaysHandled) {
   LastListener last;
   TApplicationEvents* oldest = Create<TApplicationEvents>(nullptr);
@@ -276,22 +289,14 @@ TEST(SkinMenuBar, ShortcutRunsItsItemOnceAndStaysHandled) {
   SetForegroundWindow(active.t.form->Handle());
   ASSERT_TRUE(WaitUntil([&] { return Screen->ActiveForm() == active.t.form; }));
 
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  PostMessageA(active.t.form->Handle(), WM_KEYDOWN, 'O', 1);
-  Application->ProcessMessages();
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
-
+  PressCtrl(active.t.form->Handle(), 'O');
   EXPECT_EQ(activeLog.clicks, 1);
   EXPECT_EQ(otherLog.clicks, 0);
   EXPECT_EQ(last.handledSeen, std::vector<bool>{true});
   oldest->Free();
 }
 
-// ---- An MDI frame with two children ----
+// ---- An MDI frame and its children ----
 
 class TSkinFrameForm : public TForm {
   DECLARE_CLASS(TSkinFrameForm, TForm)
@@ -308,59 +313,93 @@ TMainMenu* MenuWith(TComponent* owner, const std::string& caption) {
   return menu;
 }
 
+struct CloseToFree {
+  void Closed(TObject*, TCloseAction& action) { action = caFree; }
+};
+
+// The application's main form, an MDI frame skinned by its own engine; its menu's one item
+// "&Window" runs on Ctrl+W.
+struct MDIFrame {
+  MDIFrame() {
+    Application->CreateForm(form);
+    form->SetFormStyle(fsMDIForm);
+    form->SetCaption("Frame");
+    form->SetBounds(20, 20, 640, 480);
+    TMainMenu* menu = MenuWith(form, "&Window");
+    menu->Items()->Items(0)->SetShortCut(ShortCut('W', TShiftState{ssCtrl}));
+    menu->Items()->Items(0)->OnClick = TNotifyEvent::Bind<&ClickLog::Clicked>(&log);
+    form->SetMenu(menu);
+    engine = Create<TzubSkinEngine>(form);
+    engine->SetSkinFile(skin.path);
+    engine->SetActive(true);
+    engine->SkinWindow(form->Handle());
+    form->Show();
+    skinner = SkinnerOf(engine, form);
+  }
+  ~MDIFrame() { form->Free(); }
+  MDIFrame(const MDIFrame&) = delete;
+  MDIFrame& operator=(const MDIFrame&) = delete;
+
+  // A child with a menu of one item, skinned by the frame's engine unless asked not to.
+  TForm* Child(const std::string& menu, bool skinned = true, TBorderIcons icons = {biSystemMenu, biMinimize, biMaximize}) {
+    TForm* child = Create<TForm>(nullptr, true);
+    child->SetCaption(menu.substr(1));
+    child->SetBounds(10 + 30 * form->MDIChildCount(), 10, 200, 150);
+    child->SetMenu(MenuWith(child, menu));
+    child->SetBorderIcons(icons);
+    child->SetFormStyle(fsMDIChild);
+    if (skinned) engine->SkinWindow(child->Handle());
+    return child;
+  }
+  std::vector<std::string> Bar() { return Captions(BarOf(skinner)); }
+  void Activate(HWND h) {
+    SetForegroundWindow(h);
+    ASSERT_TRUE(WaitUntil([&] {
+      return GetForegroundWindow() == h && (!engine->IsSkinning() || skinner->Active == (h == form->Handle()));
+    }));
+  }
+
+  TempSkinFile skin{"menubar.zub", BuildSkin(MenuSkin())};
+  TSkinFrameForm* form = nullptr;
+  TzubSkinEngine* engine = nullptr;
+  TzubSkinWindowVCL* skinner = nullptr;
+  ClickLog log;
+};
+
 std::vector<bool> Shown(TzubSkinWindowVCL* frame) {
   return {frame->MDIButtons[0]->Visible(), frame->MDIButtons[1]->Visible(), frame->MDIButtons[2]->Visible()};
 }
 RECT Bounds(TControl* c) { return {c->Left(), c->Top(), c->Width(), c->Height()}; }
 
 TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
-  TempSkinFile skin("menubar.zub", BuildSkin(MenuSkin()));
-  TSkinFrameForm* frame = nullptr;
-  Application->CreateForm(frame);
-  frame->SetFormStyle(fsMDIForm);
-  frame->SetCaption("Frame");
-  frame->SetBounds(20, 20, 640, 480);
-  frame->SetMenu(MenuWith(frame, "&Window"));
-  auto* engine = Create<TzubSkinEngine>(frame);
-  engine->SetSkinFile(skin.path);
-  engine->SetActive(true);
-  engine->SkinWindow(frame->Handle());
-  frame->Show();
-  TzubSkinWindowVCL* skinner = SkinnerOf(engine, frame);
-  HWND client = frame->ClientHandle();
-
-  TForm* children[2] = {};
-  for (int i = 0; i < 2; ++i) {
-    TForm* child = Create<TForm>(nullptr, true);
-    child->SetCaption(i == 0 ? "One" : "Two");
-    child->SetBounds(10 + 30 * i, 10, 200, 150);
-    child->SetMenu(MenuWith(child, i == 0 ? "&Document" : "&Picture"));
-    if (i == 0) child->SetBorderIcons({biSystemMenu, biMaximize});
-    child->SetFormStyle(fsMDIChild);
-    engine->SkinWindow(child->Handle());
-    children[i] = child;
-  }
-  TForm* one = children[0];
-  TForm* two = children[1];
-  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Picture"});
+  MDIFrame f;
+  TzubSkinWindowVCL* skinner = f.skinner;
+  HWND client = f.form->ClientHandle();
+  TForm* one = f.Child("&Document", true, {biSystemMenu, biMaximize});
+  EXPECT_EQ(f.Bar(), std::vector<std::string>{"&Document"}) << "a single child's menu";
+  TForm* two = f.Child("&Picture");
+  EXPECT_EQ(f.Bar(), std::vector<std::string>{"&Picture"});
   SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(one->Handle()), 0);
-  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Document"});
-  EXPECT_FALSE(SkinnerOf(engine, one)->MenuBar->Visible()) << "a child's own bar is never shown";
+  EXPECT_EQ(f.Bar(), std::vector<std::string>{"&Document"});
+  EXPECT_FALSE(SkinnerOf(f.engine, one)->MenuBar->Visible()) << "a child's own bar is never shown";
   EXPECT_EQ(SendMessageA(two->Handle(), ZM_GETACTIVESTATE, 0, 0), 2);
 
+  auto click = [&](int button) {
+    TControl* b = skinner->MDIButtons[button];
+    b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  };
   Application->ProcessMessages();  // the MDI client sets its scroll bars from posted messages
   one->SetWindowState(wsMaximized);
   EXPECT_EQ(Shown(skinner), (std::vector<bool>{true, true, false}));  // close, restore; no minimise icon
   Application->ProcessMessages();
-  SaveScreenshot(frame->Handle(), "SkinMenuBar_MDIFrameMaximized");
-  TControl* restore = skinner->MDIButtons[1];
-  restore->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  restore->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  SaveScreenshot(f.form->Handle(), "SkinMenuBar_MDIFrameMaximized");
+  click(1);  // restore
   EXPECT_FALSE(IsZoomed(one->Handle()));
   EXPECT_EQ(Shown(skinner), (std::vector<bool>{false, false, false}));
 
-  frame->SetClientWidth(500);
-  frame->SetClientHeight(400);
+  f.form->SetClientWidth(500);
+  f.form->SetClientHeight(400);
   const int a = 400 - skinner->GetMenuBarHeight();  // the height below the bar
   const struct {
     UINT msg;
@@ -374,12 +413,24 @@ TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
     const RECT t = Bounds(two), o = Bounds(one);
     EXPECT_TRUE(EqualRect(&t, &l.two) && EqualRect(&o, &l.one)) << l.msg << "/" << l.wp;
   }
-  SaveScreenshot(frame->Handle(), "SkinMenuBar_MDIFrameTiled");
+  SaveScreenshot(f.form->Handle(), "SkinMenuBar_MDIFrameTiled");
 
+  SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(two->Handle()), 0);
+  two->SetWindowState(wsMaximized);
+  EXPECT_EQ(Shown(skinner), (std::vector<bool>{true, true, true}));
+  click(2);  // minimise
+  EXPECT_TRUE(IsIconic(two->Handle()));
+  EXPECT_EQ(Shown(skinner), (std::vector<bool>{false, false, false}));
   two->Free();
-  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Document"});
-  one->Free();  // the last one: the frame's own menu is back
-  EXPECT_EQ(Captions(BarOf(skinner)), std::vector<std::string>{"&Window"});
+  EXPECT_EQ(f.Bar(), std::vector<std::string>{"&Document"});
+
+  CloseToFree toFree;
+  one->OnClose = TCloseEvent::Bind<&CloseToFree::Closed>(&toFree);
+  one->SetWindowState(wsMaximized);
+  click(0);  // close: the last one goes, the frame's own menu is back
+  EXPECT_EQ(f.form->MDIChildCount(), 0);
+  EXPECT_EQ(f.Bar(), std::vector<std::string>{"&Window"});
+  EXPECT_EQ(Shown(skinner), (std::vector<bool>{false, false, false}));
 
   // The client's procedure stub goes with each hook: more hooks than there are stubs.
   for (int i = 0; i < 600; ++i) {
@@ -387,7 +438,60 @@ TEST(SkinMenuBar, MDIFrameShowsTheActiveChildsMenuAndItsButtons) {
     skinner->HookMDIClient();
   }
   const LONG_PTR hooked = GetWindowLongPtrA(client, GWLP_WNDPROC);
-  engine->UnskinWindow(frame->Handle());
+  f.engine->UnskinWindow(f.form->Handle());
   EXPECT_NE(GetWindowLongPtrA(client, GWLP_WNDPROC), hooked);
-  frame->Free();
+}
+
+// The frame watches the children's menus it keeps and shows: one that goes, with its child or
+// before it, while the skin is off or while an unskinned child stays, leaves the bar.
+TEST(SkinMenuBar, AGoneChildsMenuLeavesTheFramesBarAndKeysStillWork) {
+  const struct {
+    const char* what;
+    bool skinOff;         // while the children go
+    bool menusFirst;      // each menu freed before its child
+    bool newestFirst;     // the children go from the newest
+    bool unskinnedStays;  // an unskinned child stays open
+  } cases[] = {{"skin off, children closed, skin on", true, false, false, false},
+               {"skin off, menus freed, newest first, skin on", true, true, true, false},
+               {"a skinned child closed, an unskinned one stays", false, false, false, true},
+               {"a skinned child's menu freed, an unskinned one stays", false, true, false, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    MDIFrame f;
+    TForm* plain = c.unskinnedStays ? f.Child("&Plain", false) : nullptr;
+    std::vector<TForm*> children{f.Child("&Document")};
+    if (!c.unskinnedStays) children.push_back(f.Child("&Picture"));
+    if (c.newestFirst) std::reverse(children.begin(), children.end());
+    ASSERT_NE(f.Bar(), std::vector<std::string>{"&Window"});
+    f.engine->SetActive(!c.skinOff);
+    for (TForm* child : children) {
+      if (c.menusFirst) child->Components(0)->Free();
+      child->Free();
+    }
+    f.engine->SetActive(true);
+    EXPECT_EQ(f.Bar(), std::vector<std::string>{"&Window"});
+    f.Activate(f.form->Handle());
+    PressCtrl(f.form->Handle(), 'W');
+    EXPECT_EQ(f.log.clicks, 1);
+    if (plain) plain->Free();
+  }
+}
+
+TEST(SkinMenuBar, AnMDIFramesShortcutRunsOnlyWhileSkinnedAndActive) {
+  MDIFrame f;
+  TestForm other("");
+  other.Show();
+  const struct {
+    const char* what;
+    bool skinning;
+    TCustomForm* active;
+    int clicks;
+  } cases[] = {{"skinned, active", true, f.form, 1}, {"engine off", false, f.form, 0}, {"inactive", true, other.form, 0}};
+  for (const auto& c : cases) {
+    f.engine->SetActive(c.skinning);
+    f.Activate(c.active->Handle());
+    f.log.clicks = 0;
+    PressCtrl(f.form->Handle(), 'W');
+    EXPECT_EQ(f.log.clicks, c.clicks) << c.what;
+  }
 }

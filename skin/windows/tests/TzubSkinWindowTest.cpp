@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ControlsTesting.h"
 #include "Menus.h"
 #include "ModalTesting.h"
 #include "Screenshot.h"
@@ -27,9 +28,11 @@ namespace {
 
 // ---- Skins of solid colours: a pixel tells which entry and which piece was drawn ----
 
-constexpr uint32_t kLeft = 0x0000C0, kClient = 0x00C000, kRight = 0xC00000, kSide = 0x00C0C0,
+constexpr uint32_t kLeft = 0x0000C0, kLeftTail = 0x000060, kMinimized = 0x606000, kClient = 0x00C000, kRight = 0xC00000, kSide = 0x00C0C0,
                    kBottom1 = 0x404000, kBottom2 = 0x004040, kBottom3 = 0x400040, kBackground = 0x102030,
                    kBorder = 0x305070;
+// The program's icon (the test's MAINICON), drawn where the window has none of its own.
+constexpr uint32_t kAppIcon = 0x0000FF;
 // Each button's three looks apart by green: normal 60, hot 140, pressed 220.
 constexpr uint32_t SliceColour(int slice) { return SkinRGB(12 * slice, 60 + 80 * ((slice - 1) % 3), 200); }
 
@@ -43,6 +46,7 @@ template <uint32_t C>
 uint32_t Solid(int) { return C; }
 uint32_t ButtonStrip(int x) { return SliceColour(x / 18 + 1); }
 uint32_t BottomThirds(int x) { return x < 10 ? kBottom1 : x < 20 ? kBottom2 : kBottom3; }
+uint32_t LeftWithTail(int x) { return x < 35 ? kLeft : kLeftTail; }
 
 struct SkinShape {
   const char* name;
@@ -56,13 +60,14 @@ const SkinShape kThin{"thin", false, 1, 1, 0};
 
 std::vector<uint8_t> BuildSkin(const SkinShape& shape) {
   SkinFileWriter w;
-  w.AddImage("TitleBarLeftImage", Bmp(60, 31, Solid<kLeft>));
+  w.AddImage("TitleBarLeftImage", Bmp(60, 31, LeftWithTail));
   w.AddImage("TitleBarClientImage", Bmp(10, 31, Solid<kClient>));
   w.AddImage("TitleBarRightImage", Bmp(20, 31, Solid<kRight>));
   w.AddImage("TitleBarButtonImage", Bmp(18 * 18, 18, ButtonStrip));
   if (shape.borderImages) {
     w.AddImage("FormLeftBorderImage", Bmp(5, 6, Solid<kSide>));
     w.AddImage("FormBottomBorderImage", Bmp(30, 5, BottomThirds));
+    w.AddImage("TitleBarMinimizedImage", Bmp(10, 10, Solid<kMinimized>));
   } else {
     w.AddInteger("FormBorderWidthInt", 1);
   }
@@ -77,10 +82,12 @@ std::vector<uint8_t> BuildSkin(const SkinShape& shape) {
   return w.Build();
 }
 
-// A skinner with every caption button, made as the engine makes its own: two-phase.
+// A skinner with the system icon and every caption button, made as the engine makes its own:
+// two-phase.
 class TAllButtons : public TzubSkinWindowWnd {
  public:
   using TzubSkinWindowWnd::TzubSkinWindowWnd;
+  bool HasSystemIcon() override { return true; }
   bool HasMaximizeButton() override { return true; }
   bool HasMinimizeButton() override { return true; }
   bool HasHelpButton() override { return true; }
@@ -151,26 +158,45 @@ COLORREF ScreenPixel(int x, int y) {
   return GetPixel(screen.get(), x, y);
 }
 
-// Real X input: xdotool runs beside the test, which waits on what it causes, never on time.
+// The icons this process holds, found by their handles.
+int IconCount() {
+  int n = 0;
+  for (ULONG_PTR i = 0x20; i <= 0xFFFF; i += 2) {
+    ICONINFO info;
+    if (!GetIconInfo(reinterpret_cast<HICON>(i), &info)) continue;
+    ++n;
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+  }
+  return n;
+}
+
+// Real X input: returns once xdotool has sent it, so no run overtakes the one before; the test
+// waits on what it causes, never on time.
 void Xdo(const std::string& args) {
   std::string cmd = "Z:\\usr\\bin\\xdotool " + args;
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  // Wine may hand back stray values for a Unix program: closing them could close our own output.
+  if (!pi.hProcess || GetProcessId(pi.hProcess) != pi.dwProcessId) return;
+  WaitForSingleObject(pi.hProcess, 30000);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
 }
 void ClickAt(POINT p) { Xdo("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " click 1"); }
-// Parks the pointer where no test window lies, and waits until it is there.
-void ParkPointer() {
-  Xdo("mousemove 1270 1010");
-  WaitUntil([] {
-    POINT p{};
-    GetCursorPos(&p);
-    return p.x == 1270 && p.y == 1010;
+// Puts the pointer there and waits until it is.
+void PointAt(POINT p) {
+  Xdo("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y));
+  WaitUntil([&] {
+    POINT at{};
+    GetCursorPos(&at);
+    return at.x == p.x && at.y == p.y;
   });
 }
+// Parks the pointer where no test window lies, and waits until it is there.
+void ParkPointer() { PointAt({1270, 1010}); }
 
 // ---- The engine on its form, with a skin loaded ----
 
@@ -258,8 +284,10 @@ TEST_F(SkinWindowTest, SkinningFramesTheWindowAndUnskinningGivesEverythingBack) 
     EXPECT_EQ(GetWindowLongPtrA(h, GWL_STYLE) & WS_SYSMENU, 0);
     EXPECT_TRUE(HasRegion(h));
     EXPECT_EQ(SendMessageA(h, ZM_ISSKINNED, 0, 0), 1);
-    const LRESULT state = SendMessageA(h, ZM_GETACTIVESTATE, 0, 0);
-    EXPECT_TRUE(state == 1 || state == 2) << state;
+    for (HWND active : {Window(700, 500, true), h}) {  // 1 while active, 2 while another window is
+      SetForegroundWindow(active);
+      EXPECT_TRUE(WaitUntil([&] { return SendMessageA(h, ZM_GETACTIVESTATE, 0, 0) == (active == h ? 1 : 2); }));
+    }
     EXPECT_EQ(SendMessageA(h, ZM_GETMENUBARHEIGHT, 0, 0), 0);
 
     engine->UnskinWindow(h);
@@ -274,7 +302,7 @@ TEST_F(SkinWindowTest, SkinningFramesTheWindowAndUnskinningGivesEverythingBack) 
   }
 }
 
-TEST_F(SkinWindowTest, AWindowFirstSkinnedWhileOffGrowsOnceAndShrinksOnce) {
+TEST_F(SkinWindowTest, AWindowFirstSkinnedWhileOffGrowsOnceShrinksOnceAndGoesWithItsSkinner) {
   UseSkin(kFramed, false);
   HWND h = Window(100, 100, true);
   const RECT window0 = WindowRectOf(h);
@@ -282,6 +310,7 @@ TEST_F(SkinWindowTest, AWindowFirstSkinnedWhileOffGrowsOnceAndShrinksOnce) {
   RECT r = WindowRectOf(h);
   EXPECT_TRUE(EqualRect(&r, &window0));
   engine->SetActive(true);
+  EnableWindow(h, FALSE);  // as its own modal box does: switching the skin keeps it so
   engine->SetActive(true);
   r = WindowRectOf(h);
   EXPECT_EQ(r.right - r.left, 410);
@@ -289,6 +318,9 @@ TEST_F(SkinWindowTest, AWindowFirstSkinnedWhileOffGrowsOnceAndShrinksOnce) {
   r = WindowRectOf(h);
   EXPECT_TRUE(EqualRect(&r, &window0));
   EXPECT_TRUE(IsWindowVisible(h));
+  EXPECT_FALSE(IsWindowEnabled(h));
+  DestroyWindow(h);  // the engine is off: its skinner goes all the same
+  EXPECT_TRUE(engine->FWindows.empty());
 }
 
 // ---- Painting ----
@@ -307,6 +339,7 @@ TEST_F(SkinWindowTest, PaintNonClientDrawsTitlePiecesButtonsAndBordersOffScreen)
       {&kFramed, "maximize", 356 + 9, 18, SliceColour(7)},
       {&kFramed, "minimize", 336 + 9, 18, SliceColour(13)},
       {&kFramed, "help", 316 + 9, 18, SliceColour(4)},
+      {&kFramed, "system icon", 20 + 4 + 8, 9 + 8, kAppIcon},
       {&kFramed, "left border", 2, 150, kSide},
       {&kFramed, "right border", 397, 150, kSide},
       {&kFramed, "bottom left end", 3, 297, kBottom1},
@@ -331,6 +364,43 @@ TEST_F(SkinWindowTest, PaintNonClientDrawsTitlePiecesButtonsAndBordersOffScreen)
       if (p.skin != shape) continue;
       EXPECT_EQ(static_cast<uint32_t>(shot.Canvas()->Pixels(p.x, p.y)), p.colour) << shape->name << ": " << p.what;
     }
+    const int icons = IconCount();  // the program's icon is made once, not at every paint
+    for (int i = 0; i < 20; ++i) skinner->PaintNonClient(shot.Canvas()->Handle());
+    EXPECT_EQ(IconCount(), icons);
+    engine->UnskinWindow(h);
+  }
+}
+
+TEST_F(SkinWindowTest, MinimisedAndNarrowTitlesOffScreen) {
+  UseSkin(kFramed);
+  ParkPointer();
+  struct Probe {
+    int x, y;
+    uint32_t colour;
+    bool drawn;
+  };
+  const struct {
+    const char* what;
+    int width;
+    bool minimized;
+    std::vector<Probe> probes;
+  } cases[] = {
+      {"minimised: its own image, the buttons lower and further right, no borders", 400, true,
+       {{200, 15, kMinimized, true}, {377 + 9, 4 + 2, SliceColour(16), true}, {2, 150, kSide, false}}},
+      // The right image leaves the left one no room: cut to 50 columns, its last 25 from 25 on.
+      {"narrow dialog: the title's left image cut", 70, false, {{30, 3, kLeftTail, true}, {55, 3, kRight, true}}},
+  };
+  for (const auto& c : cases) {
+    HWND h = Window(100, 100, false);
+    SetWindowPos(h, nullptr, 0, 0, c.width, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (c.minimized) SetWindowLongPtrA(h, GWL_STYLE, GetWindowLongPtrA(h, GWL_STYLE) | WS_MINIMIZE);
+    TzubSkinWindow* skinner = Skin(h);
+    TBitmap shot;
+    shot.SetSize(c.width, 300);
+    skinner->PaintNonClient(shot.Canvas()->Handle());
+    for (const Probe& p : c.probes)
+      EXPECT_EQ(static_cast<uint32_t>(shot.Canvas()->Pixels(p.x, p.y)) == p.colour, p.drawn)
+          << c.what << " at " << p.x << "," << p.y;
     engine->UnskinWindow(h);
   }
 }
@@ -424,6 +494,52 @@ TEST_F(SkinWindowTest, ClicksOnTheCaptionButtonsCornersRunTheirCommands) {
     ClickAt({r.right - c.fromRight + c.corner.x, r.top + 9 + c.corner.y});
     EXPECT_TRUE(WaitUntil([&] { return (IsZoomed(h) != 0) == c.zoomed && (IsIconic(h) != 0) == c.iconic; })) << c.what;
   }
+}
+
+// A second thread waits for the shown pop-up menu, takes where it lies and closes it; its exit
+// code is 0 when it saw one.
+DWORD WINAPI SeeAndCloseMenu(void* param) {
+  HWND menu = WaitForShownMenu();
+  if (!menu) return 1;
+  GetWindowRect(menu, static_cast<RECT*>(param));
+  PostMessageA(PopupWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+  return 0;
+}
+
+TEST_F(SkinWindowTest, TheSystemIconIsHotInItsBoxOpensTheSystemMenuAndClosesOnADoubleClick) {
+  UseSkin(kFramed);
+  HWND h = Window(100, 100, true, "Icon");
+  TzubSkinWindow* skinner = Skin<TAllButtons>(h);
+  ASSERT_TRUE(WaitUntil([&] { return skinner->FirstSkinDone; }));
+  const RECT r = WindowRectOf(h);
+  // The box (24, 9)-(40, 25) of the title, its edges included.
+  const struct {
+    POINT at;
+    int hot;
+  } points[] = {{{24, 9}, ceSystemIcon}, {{40, 25}, ceSystemIcon}, {{23, 9}, ceNone}, {{41, 17}, ceNone}};
+  for (const auto& p : points) {
+    PointAt({r.left + p.at.x, r.top + p.at.y});
+    skinner->PaintNonClient();
+    EXPECT_EQ(skinner->HotButton, p.hot) << p.at.x << "," << p.at.y;
+  }
+
+  RECT menu{};
+  HANDLE thread = CreateThread(nullptr, 0, SeeAndCloseMenu, &menu, 0, nullptr);
+  ClickAt({r.left + 32, r.top + 17});
+  ASSERT_TRUE(WaitUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 30000));
+  DWORD missed = 1;
+  GetExitCodeThread(thread, &missed);
+  CloseHandle(thread);
+  EXPECT_EQ(missed, 0u);
+  EXPECT_EQ(menu.left, r.left + ClientOrigin(h).x);  // at the client area's top-left corner
+  EXPECT_EQ(menu.top, r.top + ClientOrigin(h).y);
+  EXPECT_EQ(engine->FSystemMenuWindow, skinner);
+
+  // A real double click opens the menu on its first release, whose focus events then reach the
+  // next test's windows: the pointer is real, the double click is sent.
+  PointAt({r.left + 32, r.top + 17});
+  SendMessageA(h, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(r.left + 32, r.top + 17));
+  EXPECT_TRUE(WaitUntil([] { return wndLog.cancels == 1; }, 30000));
 }
 
 TEST_F(SkinWindowTest, ScreenshotsActiveInactiveHotAndPressed) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "EngineTesting.h"
 #include "FormReader.h"
@@ -213,7 +214,8 @@ TEST_F(SkinnedForm, AnUnskinnedSecondFormGetsItsOwnBackButNotTheAuthorsConstrain
 // ---- Maximising, restyling ----
 
 TEST_F(SkinnedForm, AMaximisedFormFillsItsMonitorsWorkAreaGrownBy4) {
-  TForm* form = ReadForm("  BorderStyle = bsSizeable\n", false);
+  // A fixed border: the platform alone maximises it less far.
+  TForm* form = ReadForm("  BorderStyle = bsSingle\n", false);
   ShowWindow(form->Handle(), SW_SHOWMAXIMIZED);
   MONITORINFO info{};
   info.cbSize = sizeof info;
@@ -223,8 +225,8 @@ TEST_F(SkinnedForm, AMaximisedFormFillsItsMonitorsWorkAreaGrownBy4) {
   InflateRect(&want, 4, 4);
   RECT r{};
   GetWindowRect(form->Handle(), &r);
-  EXPECT_GE(r.right - r.left, want.right - want.left);
-  EXPECT_GE(r.bottom - r.top, want.bottom - want.top);
+  EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}),
+            (std::vector<LONG>{want.left, want.top, want.right, want.bottom}));
   form->Free();
 }
 
@@ -243,6 +245,31 @@ TEST_F(SkinnedForm, RestyledFormsKeepTheSkinsFrame) {
     EXPECT_EQ(IsSkinned(form), 1);
   }
   form->Free();
+}
+
+// The platform's system menu and close box come back by the form's border icons: also after an
+// icon set while skinned (restyled in place) and after a change made while the engine was off.
+TEST_F(SkinnedForm, TheSystemMenuComesBackByTheFormsBorderIcons) {
+  const struct {
+    const char* what;
+    const char* icons;
+    bool setIcon;
+    TBorderIcons whileOff;
+    bool sysMenu;
+  } cases[] = {{"icon set while skinned", "[biSystemMenu]", true, {biSystemMenu}, true},
+               {"added while off", "[]", false, {biSystemMenu}, true},
+               {"taken while off", "[biSystemMenu]", false, {}, false}};
+  for (const auto& c : cases) {
+    TForm* form = ReadForm(std::string("  BorderStyle = bsSingle\n  BorderIcons = ") + c.icons + "\n", false);
+    TzubSkinEngine* engine = EngineOf(form);
+    if (c.setIcon) form->Icon()->SetHandle(CopyIcon(LoadIcon(nullptr, IDI_APPLICATION)));
+    engine->SetActive(false);
+    form->SetBorderIcons(c.whileOff);
+    engine->SetActive(true);
+    engine->SetActive(false);
+    EXPECT_EQ(SysMenu(form), c.sysMenu) << c.what;
+    form->Free();
+  }
 }
 
 // ---- The main form's first showing ----

@@ -164,8 +164,9 @@ TEST(FrameGrowth, MessageBoxGrowsByTheFrameAndBackOnce) {
   }
 }
 
-TEST(SkinWindowStyle, SavedStyleBackVisibilityKept) {
-  constexpr uint32_t kVisible = 0x10000000, kSysMenu = 0x00080000, kCaption = 0x00C00000;
+TEST(SkinWindowStyle, SavedStyleBackCurrentStateKept) {
+  constexpr uint32_t kVisible = 0x10000000, kSysMenu = 0x00080000, kCaption = 0x00C00000, kDisabled = 0x08000000,
+                     kMinimized = 0x20000000, kMaximized = 0x01000000;
   struct Case {
     uint32_t saved, current;
     bool skinned;
@@ -174,6 +175,8 @@ TEST(SkinWindowStyle, SavedStyleBackVisibilityKept) {
       {kCaption | kSysMenu | kVisible, kCaption | kSysMenu | kVisible, true, kCaption | kVisible},
       {kCaption | kSysMenu, kCaption | kVisible, false, kCaption | kSysMenu | kVisible},
       {kCaption | kSysMenu | kVisible, kCaption, false, kCaption | kSysMenu},
+      {kCaption | kVisible, kCaption | kVisible | kDisabled | kMaximized, true, kCaption | kVisible | kDisabled | kMaximized},
+      {kCaption | kVisible | kDisabled | kMaximized, kCaption | kMinimized, false, kCaption | kMinimized},
   };
   for (const Case& c : cases) EXPECT_EQ(SkinWindowStyle(c.saved, c.current, c.skinned), c.expected);
 }
