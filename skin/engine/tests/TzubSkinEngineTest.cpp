@@ -307,6 +307,7 @@ TEST(SkinEngine, AdditionalSkinsAreCopiedWithTheirStoredSkins) {
   ReadComponentText(form, EngineDescription(BasicSkin(), "", BasicSkin()));
   EngineForm other;
   EXPECT_NO_THROW(other.engine->SetAdditionalBuiltInSkins(EngineOf(form)->AdditionalBuiltInSkins()));
+  other.engine->SetAdditionalBuiltInSkins(other.engine->AdditionalBuiltInSkins());  // its own: kept
   ASSERT_EQ(other.engine->AdditionalBuiltInSkins()->Count(), 1);
   TzubSkinCollectionItem* copy = other.engine->AdditionalBuiltInSkins()->Items(0);
   EXPECT_EQ(copy->SkinFile, "extra.zub");

@@ -218,6 +218,26 @@ TEST(SkinHook, TheFirstEngineHooksAndTakesTheHookAlong) {
   EXPECT_EQ(SkinHookEngine, next.engine);
 }
 
+// The designer's view of an engine, from its construction on or switched on later.
+class TDesignedEngine : public TzubSkinEngine {
+ public:
+  TDesignedEngine(TComponent* owner, bool designing) : TzubSkinEngine(owner) { SetDesigning(designing); }
+  using TzubSkinEngine::SetDesigning;
+};
+
+TEST(SkinHook, ADesignedEngineNeitherHooksNorLeavesTheHookWithItself) {
+  ASSERT_EQ(SkinHookEngine, nullptr);
+  for (bool designedFromTheStart : {true, false}) {
+    TForm* form = Create<TForm>(nullptr, true);
+    auto* engine = Create<TDesignedEngine>(form, designedFromTheStart);
+    EXPECT_EQ(SkinHookEngine, designedFromTheStart ? nullptr : engine);
+    engine->SetDesigning(true);
+    form->Free();
+    EXPECT_EQ(SkinHookHandle, nullptr) << designedFromTheStart;
+    EXPECT_EQ(SkinHookEngine, nullptr) << designedFromTheStart;
+  }
+}
+
 TEST(SkinRegistry, ControlSkinnersByClassLastRowFirst) {
   SavedTables saved;
   RegisterSkinControlClasses({{TWinControl::StaticClass(), &NewSkinControlVCL<TRowSkinVCL<1>>},
