@@ -18,19 +18,18 @@
 
 namespace {
 
+// The main form, without a resource of its own.
 class TSwitchFrame : public TForm {
-  DECLARE_CLASS(TSwitchFrame, TForm)
  public:
   explicit TSwitchFrame(TComponent* owner) : TForm(owner, true) {}
 };
-DEFINE_COMPONENT(TSwitchFrame, TForm, ({}), ({}))
 
-TMainMenu* MenuWith(TComponent* owner, const std::string& caption) {
-  auto* menu = Create<TMainMenu>(owner);
-  auto* item = Create<TMenuItem>(owner);
-  item->SetCaption(caption);
-  menu->Items()->Add(item);
-  return menu;
+// An MDI frame or child with a main menu of one item.
+std::string MenuForm(const std::string& style, const std::string& caption, int width, int height) {
+  return "object Form1: TForm\n  FormStyle = " + style + "\n  Left = 10\n  Top = 10\n  Width = " +
+         std::to_string(width) + "\n  Height = " + std::to_string(height) +
+         "\n  Menu = MainMenu1\n  object MainMenu1: TMainMenu\n    object Item1: TMenuItem\n      Caption = '" +
+         caption + "'\n    end\n  end\nend\n";
 }
 
 std::string MenuText(HMENU menu) {
@@ -107,17 +106,12 @@ TEST(SkinSwitch, AHundredSwitchesGiveEveryWindowBackAndLeaveNoObjectBehind) {
 
   TSwitchFrame* frame = nullptr;
   Application->CreateForm(frame);
-  frame->SetFormStyle(fsMDIForm);
-  frame->SetCaption("Frame");
-  frame->SetBounds(20, 20, 640, 480);
-  frame->SetMenu(MenuWith(frame, "&Window"));
+  ReadComponentText(frame, MenuForm("fsMDIForm", "&Window", 640, 480));
   frame->Show();
   TForm* children[3] = {};
   for (TForm*& child : children) {
     child = Create<TForm>(nullptr, true);
-    child->SetBounds(10, 10, 220, 160);
-    child->SetMenu(MenuWith(child, child == children[0] ? "&Document" : "&Picture"));
-    child->SetFormStyle(fsMDIChild);
+    ReadComponentText(child, MenuForm("fsMDIChild", child == children[0] ? "&Document" : "&Picture", 220, 160));
   }
   children[2]->SetWindowState(wsMinimized);
   TForm* gallery = Create<TForm>(nullptr, true);
