@@ -203,6 +203,7 @@ void TCollection::Changed() {
 void TCollection::Assign(TPersistent* Source) {
   auto* src = As<TCollection>(Source);
   if (!src) return TPersistent::Assign(Source);
+  if (src == this) return;  // clearing first would empty both
   BeginUpdate();
   Clear();
   for (TCollectionItem* item : src->items_) Add()->Assign(item);

@@ -157,6 +157,68 @@ void TzubSkinControl::DrawBitmapAt(TBitmap* Bitmap, POINT Point) {
 
 // ---- TzubSkinControlVCL ----
 
+// The WindowProc in place while the control is hooked. It outlives the skinner when someone
+// hooked the control after us (their method still calls ours: we pass on), and a call through
+// it keeps it until the call returns; it goes with the control.
+class TzubSkinControlVCL::THook : public TManagedObject {
+ public:
+  THook(TControl* Control, TzubSkinControlVCL* Skinner) : control(Control), skinner(Skinner), old(Control->WindowProc) {
+    own = TWndMethod::Bind<&THook::Proc>(this);
+    control->WindowProc = own;
+    Watch(control);
+  }
+
+  void Proc(TMessage& m) {
+    ++calls;
+    try {
+      if (skinner)
+        skinner->ControlWindowProc(m);
+      else if (old)
+        old(m);
+    } catch (...) {
+      Leave();
+      throw;
+    }
+    Leave();
+  }
+
+  // The skinner goes: our method out when it is still the control's, else pass on until the
+  // control goes.
+  void Unhook() {
+    skinner = nullptr;
+    if (!control || control->WindowProc == own) {
+      if (control) control->WindowProc = old;
+      freePending = true;
+    }
+    FreeWhenIdle();
+  }
+
+  TControl* control;
+  TzubSkinControlVCL* skinner;
+  TWndMethod old;
+
+ protected:
+  void ComponentFreed(TComponent* Component) override {
+    if (Component != control) return;
+    control = nullptr;
+    if (!skinner) freePending = true;  // else the skinner's Unhook follows
+    FreeWhenIdle();
+  }
+
+ private:
+  void Leave() {
+    --calls;
+    FreeWhenIdle();
+  }
+  void FreeWhenIdle() {
+    if (freePending && calls == 0) Free();
+  }
+
+  TWndMethod own;
+  int calls = 0;
+  bool freePending = false;
+};
+
 TzubSkinControlVCL::TzubSkinControlVCL(TControl* Control, TzubSkinWindow* Window)
     : TzubSkinControl(nullptr, Window), Control(Control) {}
 
@@ -165,9 +227,8 @@ void TzubSkinControlVCL::AfterConstruction() {
   if (Control) {
     if (auto* win = As<TWinControl>(Control); win && win->HandleAllocated()) Handle = win->Handle();
     Watch(Control);
-    OldWindowProc = Control->WindowProc;
-    ownProc_ = TWndMethod::Bind<&TzubSkinControlVCL::ControlWindowProc>(this);
-    Control->WindowProc = ownProc_;
+    hook_ = new THook(Control, this);
+    OldWindowProc = hook_->old;
   }
   State = 0;
   Detached = false;
@@ -180,7 +241,7 @@ TzubSkinControlVCL::~TzubSkinControlVCL() {
 }
 
 void TzubSkinControlVCL::Unhook() {
-  if (Control && ownProc_ && Control->WindowProc == ownProc_) Control->WindowProc = OldWindowProc;
+  if (hook_) std::exchange(hook_, nullptr)->Unhook();
 }
 
 void TzubSkinControlVCL::ComponentFreed(TComponent* Component) {

@@ -134,7 +134,8 @@ class TzubSkinControlVCL : public TzubSkinControl {
   void ComponentFreed(TComponent* Component) override;
 
  private:
-  TWndMethod ownProc_;
+  class THook;
+  THook* hook_ = nullptr;  // outlives the skinner while someone hooked the control after us
 };
 
 // A skinner of a plain child window (inside a system dialog), hooked by subclassing it.

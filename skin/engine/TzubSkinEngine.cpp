@@ -77,12 +77,16 @@ TzubSkinEngine::TzubSkinEngine(TComponent* AOwner) : TComponent(CheckedOwnerForm
     FSystemMenu->Items()->Add(item);
   }
   SkinMenu(FSystemMenu);
+}
 
+// Hooked only once whole: a designing engine says so after its constructor.
+void TzubSkinEngine::AfterConstruction() {
+  TComponent::AfterConstruction();
   if (!SkinHookHandle && !Designing()) InstallSkinHook(this);
 }
 
 TzubSkinEngine::~TzubSkinEngine() {
-  if (!Designing()) RemoveSkinHook(this);
+  RemoveSkinHook(this);  // only when it is this engine's
   // The windows first: unskinning repaints them through the caches.
   while (!FWindows.empty()) {
     TzubSkinWindow* window = FWindows.front();
@@ -219,7 +223,7 @@ void TzubSkinEngine::SkinLoaded(TObject* Sender) {
     const bool visible = IsWindowVisible(handle);
     ShowWindow(handle, SW_HIDE);
     window->SetSkinned(false);
-    if (FActive) window->SetSkinned(true);
+    if (IsSkinning()) window->SetSkinned(true);
     if (visible) {
       ShowWindow(handle, SW_SHOW);
       if (i == 0) activate = handle;
@@ -252,7 +256,7 @@ void TzubSkinEngine::SetActive(bool Value) {
   FActive = Value;
   if (Designing()) return;
   const std::vector<TzubSkinWindow*> windows = FWindows;
-  for (TzubSkinWindow* window : windows) window->SetSkinned(Value);
+  for (TzubSkinWindow* window : windows) window->SetSkinned(IsSkinning());  // no skin, no skinned look
 }
 
 void TzubSkinEngine::SetSystemMenuCaption(int Index, const std::string& Caption) {

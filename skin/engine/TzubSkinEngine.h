@@ -24,6 +24,8 @@ class TzubSkinEngine : public TComponent {
   // Raises "Must be placed on a Form" for an owner that is no form.
   explicit TzubSkinEngine(TComponent* AOwner);
   ~TzubSkinEngine() override;
+  // The first engine made at run time installs the hook.
+  void AfterConstruction() override;
 
   // Active and Ready and not designing: every skinning action is gated on it.
   bool IsSkinning() const;

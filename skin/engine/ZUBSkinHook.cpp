@@ -36,7 +36,12 @@ bool HandleHook(int Code, WPARAM wParam, LPARAM lParam) {
   if (Code == HCBT_CREATEWND) {
     if (!WindowClassName(window, name) || _stricmp(name.c_str(), "SCROLLBAR") != 0) return false;
     auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
-    return create && create->lpcs && (create->lpcs->style & SBS_SIZEGRIP) && engine->IsSkinning();
+    if (!create || !create->lpcs || !(create->lpcs->style & SBS_SIZEGRIP) || !engine->IsSkinning()) return false;
+    // Refused, a grip in a dialog's template would fail the whole dialog: it goes once made.
+    std::string parent;
+    if (!WindowClassName(create->lpcs->hwndParent, parent) || parent != "#32770") return true;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return false;
   }
   if (Code == HCBT_ACTIVATE) {
     if (!WindowClassName(window, name)) return false;

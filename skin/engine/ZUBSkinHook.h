@@ -1,6 +1,7 @@
 // What works for every engine of a program: the thread's CBT hook that skins message forms and
-// system dialogs as they are activated and refuses size grips, the class names whose border is
-// not painted, the image lists of owner-drawn menus, and the unit's start-up and finish.
+// system dialogs as they are activated and refuses size grips (closes a dialog's once made), the
+// class names whose border is not painted, the image lists of owner-drawn menus, and the unit's
+// start-up and finish.
 #pragma once
 
 #include <windows.h>

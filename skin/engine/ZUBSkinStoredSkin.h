@@ -12,13 +12,11 @@ namespace zubskin {
 
 // The system's temporary folder with a trailing backslash.
 std::string GetTempFolder();
-// Name while nothing exists at that path, else the stem with 1, 2, 3... before the extension,
-// the first free one. A folder counts as taken.
-std::string MakeUniqueFileName(const std::string& Name);
 
 // The rest of the stream's bytes.
 std::vector<uint8_t> ReadStreamBytes(TStream* Stream);
-// Writes the bytes to a fresh "ZUBSKNT*.zub" in the temporary folder, hands its name to Load and
+// Writes the bytes to a new "ZUBSKNT*.zub" in the temporary folder (ZUBSKNT.zub, else the first
+// of ZUBSKNT1.zub, ZUBSKNT2.zub... that no file or folder takes), hands its name to Load and
 // deletes it again. False when the file could not be written or Load raised: a skin that cannot
 // be loaded is ignored.
 bool LoadThroughTempFile(const std::vector<uint8_t>& Bytes, const std::function<void(const std::string&)>& Load);

@@ -18,3 +18,13 @@ suite_test(skinengine_test
   LIBS skinengine skinfile SERIAL)  # shows and activates windows
 target_include_directories(skinengine_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests)
 target_compile_definitions(skinengine_test PRIVATE SKIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}/skin")
+
+# The skin switched off and on a hundred times over the gallery and an MDI frame.
+suite_test(skinswitch_test
+  engine/tests/TzubSkinEngineSwitchTest.cpp
+  ${CMAKE_SOURCE_DIR}/tools/skinbench/SkinBench.cpp
+  ${CMAKE_SOURCE_DIR}/classlib/tests/Gallery.rc
+  LIBS skinengine classlib SERIAL)  # shows and activates windows
+target_include_directories(skinswitch_test PRIVATE ${CMAKE_SOURCE_DIR}/classlib/tests ${CMAKE_SOURCE_DIR}/tools/skinbench)
+target_compile_definitions(skinswitch_test PRIVATE SKIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}/skin")
+set_tests_properties(skinswitch_test PROPERTIES TIMEOUT 900)  # two hundred switches of some seventy windows

@@ -163,6 +163,8 @@ void TzubSkinWindowVCL::FrameChanged() {
 }
 
 void TzubSkinWindowVCL::SetClientSize(int Width, int Height) {
+  const HWND h = Form->Handle();
+  if (IsZoomed(h) || IsIconic(h)) return;  // its state gives it its size
   Form->SetClientWidth(Width);
   Form->SetClientHeight(Height);
 }

@@ -234,6 +234,28 @@ TEST_F(SkinControlTest, UnhookingLeavesALaterSubclassInPlaceAndAWindowGoneIsLeft
   EXPECT_EQ(laterCalls, 1);
   DestroyWindow(child);
 
+  // The same for a control hooked through its WindowProc after its skinner.
+  struct LaterHook {
+    explicit LaterHook(TControl* c) : below(c->WindowProc) { c->WindowProc = TWndMethod::Bind<&LaterHook::Proc>(this); }
+    void Proc(TMessage& m) {
+      if (m.Msg == kMarker) ++laterCalls;
+      below(m);
+    }
+    TWndMethod below;
+  };
+  auto* button = Create<TButton>(f.form);
+  button->SetParent(f.form);
+  OwnHandling own(button);
+  skinner = CreateSkinControl(&NewSkinControlVCL<TCountingVCL>, button, window);
+  LaterHook later(button);
+  ReleaseSkinControl(skinner);
+  EXPECT_EQ(freedSkinners, 2);
+  flow.clear();
+  EXPECT_EQ(SendMessageA(button->Handle(), kMarker, 0, 0), 3);
+  EXPECT_EQ(flow, std::vector<std::string>{"previous"});
+  EXPECT_EQ(laterCalls, 2);
+  button->Free();
+
   // The window destroyed under a live skinner: nothing to give back when the skinner goes.
   child = PlainChild(f.form->Handle());
   auto* live = static_cast<TzubSkinControlWnd*>(CreateSkinControl(&NewSkinControlWnd<TCountingWnd>, child, window));

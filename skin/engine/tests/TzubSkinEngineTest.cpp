@@ -2,7 +2,9 @@
 // form description, the skin file search, the derived metrics and the window list.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
 
 #include "EngineTesting.h"
 #include "FormReader.h"
@@ -144,6 +146,24 @@ TEST(SkinEngine, StoredSkinIsReadThroughAFreeTemporaryNameAndRemoved) {
   EXPECT_TRUE(DirectoryExists(temp + "ZUBSKNT2.zub"));
   form->Free();
   RemoveDirectoryA((temp + "ZUBSKNT2.zub").c_str());
+}
+
+TEST(SkinEngine, StoredSkinsReadTogetherNeverShareATemporaryFile) {
+  // Two programs starting together, as two threads: each reads back what it stored.
+  std::atomic<int> mixed{0};
+  auto start = [&](char mark) {
+    const std::string bytes(4096, mark);
+    for (int i = 0; i < 300; ++i)
+      if (!zubskin::LoadThroughTempFile({bytes.begin(), bytes.end()}, [&](const std::string& name) {
+            if (ReadAll(name) != bytes) ++mixed;
+          }))
+        ++mixed;
+  };
+  std::thread other(start, 'b');
+  start('a');
+  other.join();
+  EXPECT_EQ(mixed, 0);
+  EXPECT_TRUE(TempSkinNames().empty());
 }
 
 TEST(SkinEngine, AStoredSkinThatCannotBeWrittenIsIgnored) {
@@ -307,6 +327,7 @@ TEST(SkinEngine, AdditionalSkinsAreCopiedWithTheirStoredSkins) {
   ReadComponentText(form, EngineDescription(BasicSkin(), "", BasicSkin()));
   EngineForm other;
   EXPECT_NO_THROW(other.engine->SetAdditionalBuiltInSkins(EngineOf(form)->AdditionalBuiltInSkins()));
+  other.engine->SetAdditionalBuiltInSkins(other.engine->AdditionalBuiltInSkins());  // its own: kept
   ASSERT_EQ(other.engine->AdditionalBuiltInSkins()->Count(), 1);
   TzubSkinCollectionItem* copy = other.engine->AdditionalBuiltInSkins()->Items(0);
   EXPECT_EQ(copy->SkinFile, "extra.zub");

@@ -41,12 +41,24 @@ TEST(SkinEngineWindows, OneObjectPerWindowAndUnskinningFreesIt) {
   other->Free();
 }
 
+// A form whose window says it is skinned, by another engine.
+struct SkinnedElsewhere {
+  explicit SkinnedElsewhere(TControl* c) : own(c->WindowProc) { c->WindowProc = TWndMethod::Bind<&SkinnedElsewhere::Proc>(this); }
+  void Proc(TMessage& m) {
+    if (m.Msg == ZM_ISSKINNED) m.Result = 1;
+    else own(m);
+  }
+  TWndMethod own;
+};
+
 TEST(SkinEngineWindows, AllScreenFormsButDisabledOnesAndBackToTheOwnForm) {
   UseTestSkinWindows use;
   EngineForm f;
   TForm* disabled = NewForm(9999);
   TForm* plain = NewForm();
   TForm* skinned = NewForm();
+  TForm* elsewhere = NewForm();
+  SkinnedElsewhere says(elsewhere);
   f.engine->SkinWindow(skinned->Handle());
   f.engine->SkinAllScreenForms();
   EXPECT_EQ(ListedHandles(f.engine), (std::set<HWND>{f.form->Handle(), plain->Handle(), skinned->Handle()}));
@@ -54,7 +66,7 @@ TEST(SkinEngineWindows, AllScreenFormsButDisabledOnesAndBackToTheOwnForm) {
 
   f.engine->UnskinOtherForms();
   EXPECT_EQ(ListedHandles(f.engine), std::set<HWND>{f.form->Handle()});
-  for (TForm* form : {disabled, plain, skinned}) form->Free();
+  for (TForm* form : {disabled, plain, skinned, elsewhere}) form->Free();
 }
 
 TEST(SkinEngineWindows, ActiveSwitchesEveryWindowAndALoadKeepsTheEngineState) {
@@ -68,13 +80,15 @@ TEST(SkinEngineWindows, ActiveSwitchesEveryWindowAndALoadKeepsTheEngineState) {
   f.engine->SkinWindow(f.form->Handle());
   f.engine->SkinWindow(second->Handle());
   f.engine->SkinWindow(hidden->Handle());
-  f.engine->SetSkinFile(skin.path);
-
   auto skinnedStates = [&] {
     std::vector<bool> states;
     for (TzubSkinWindow* w : f.engine->FWindows) states.push_back(w->Skinned);
     return states;
   };
+  f.engine->SetActive(true);
+  EXPECT_EQ(skinnedStates(), std::vector<bool>(3, false)) << "no skin loaded: nothing to switch on";
+
+  f.engine->SetSkinFile(skin.path);
   f.engine->SetActive(true);
   EXPECT_EQ(skinnedStates(), std::vector<bool>(3, true));
 

@@ -61,15 +61,21 @@ void RunAndCancel(const std::function<void()>& modal, std::function<void(HWND)> 
   closer.join();
 }
 
-// A modeless system dialog with nothing in it.
-HWND NewSystemDialog() {
-  struct {
+// A modeless system dialog with nothing in it, or with a size grip (control 1).
+HWND NewSystemDialog(bool grip = false) {
+  struct alignas(4) {
     DLGTEMPLATE t;
     WORD menu, cls, title;
+    DLGITEMTEMPLATE item;  // DWORD-aligned here
+    WORD classMark, classAtom, text, extra;
   } tmpl{};
   tmpl.t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  tmpl.t.cdit = grip ? 1 : 0;
   tmpl.t.cx = 120;
   tmpl.t.cy = 60;
+  tmpl.item = {WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN, 0, 100, 40, 20, 20, 1};
+  tmpl.classMark = 0xFFFF;
+  tmpl.classAtom = 0x0084;  // scroll bar
   return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &tmpl.t, nullptr, EmptyDialogProc, 0);
 }
 
@@ -128,6 +134,13 @@ TEST(SkinHook, SizeGripsAreRefusedWhileTheEngineSkins) {
     EXPECT_EQ(bar != nullptr, c.created) << c.active << " " << c.style;
     if (bar) DestroyWindow(bar);
   }
+  // One in a dialog's template would fail the whole dialog: the dialog opens, the grip unseen.
+  f.engine->SetActive(true);
+  HWND dialog = NewSystemDialog(true);
+  ASSERT_NE(dialog, nullptr);
+  ShowWindow(dialog, SW_SHOW);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(GetDlgItem(dialog, 1)); }));
+  DestroyWindow(dialog);
 }
 
 TEST(SkinHook, DialogsAreSkinnedOnceWhenActivated) {
@@ -228,6 +241,26 @@ TEST(SkinHook, TheFirstEngineHooksAndTakesTheHookAlong) {
   form2->Free();
   EngineForm next;
   EXPECT_EQ(SkinHookEngine, next.engine);
+}
+
+// The designer's view of an engine, from its construction on or switched on later.
+class TDesignedEngine : public TzubSkinEngine {
+ public:
+  TDesignedEngine(TComponent* owner, bool designing) : TzubSkinEngine(owner) { SetDesigning(designing); }
+  using TzubSkinEngine::SetDesigning;
+};
+
+TEST(SkinHook, ADesignedEngineNeitherHooksNorLeavesTheHookWithItself) {
+  ASSERT_EQ(SkinHookEngine, nullptr);
+  for (bool designedFromTheStart : {true, false}) {
+    TForm* form = Create<TForm>(nullptr, true);
+    auto* engine = Create<TDesignedEngine>(form, designedFromTheStart);
+    EXPECT_EQ(SkinHookEngine, designedFromTheStart ? nullptr : engine);
+    engine->SetDesigning(true);
+    form->Free();
+    EXPECT_EQ(SkinHookHandle, nullptr) << designedFromTheStart;
+    EXPECT_EQ(SkinHookEngine, nullptr) << designedFromTheStart;
+  }
 }
 
 TEST(SkinRegistry, ControlSkinnersByClassLastRowFirst) {
