@@ -577,15 +577,20 @@ TEST_F(SkinWindowTest, AfterATitleClickOrADragTheCloseButtonIsHotNotPressed) {
     const char* name;
     int x;
     std::string press;
-    POINT moved;
+    POINT moved;  // how far the press moves the window
   } cases[] = {{"title clicked", 150, "click 1", {0, 0}},
                {"dragged", 250, "mousedown 1 mousemove_relative 30 20 mouseup 1", {30, 20}}};
   for (const auto& c : cases) {
     const RECT r = WindowRectOf(h);
+    Xdo("mousemove " + std::to_string(r.left + c.x) + " " + std::to_string(r.top + 15) + " " + c.press);
+    // The caption press ends where the window has come to rest; then the pointer goes straight
+    // to the button, crossing no free title.
+    ASSERT_TRUE(WaitUntil([&] {
+      const RECT now = WindowRectOf(h);
+      return now.left == r.left + c.moved.x && now.top == r.top + c.moved.y && GetCapture() == nullptr;
+    })) << c.name;
     const POINT close{r.left + 386 + 9 + c.moved.x, r.top + 18 + c.moved.y};
-    // One run of xdotool: the pointer reaches the button after the release.
-    Xdo("mousemove " + std::to_string(r.left + c.x) + " " + std::to_string(r.top + 15) + " " + c.press +
-        " mousemove " + std::to_string(close.x) + " " + std::to_string(close.y));
+    Xdo("mousemove " + std::to_string(close.x) + " " + std::to_string(close.y));
     EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(close.x, close.y) == SliceColour(17); })) << c.name;
   }
   ParkPointer();
