@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -97,6 +98,7 @@ inline RECT RectOf(HWND Wnd) {
   return r;
 }
 inline POINT Center(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+inline void ClickOn(HWND Wnd) { ClickAt(Center(RectOf(Wnd))); }
 
 inline BOOL CALLBACK AddWindow(HWND Wnd, LPARAM List) {
   reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
@@ -114,6 +116,15 @@ inline HWND ChildOf(HWND Wnd, const std::string& Class, const std::string& Text 
   for (HWND c : Children(Wnd))
     if (ClassOf(c) == Class && (Text.empty() || TextOf(c) == Text)) return c;
   return nullptr;
+}
+
+// The shown child windows of Wnd of class Class (and text Text, when given), top to bottom.
+inline std::vector<HWND> ChildrenOf(HWND Wnd, const std::string& Class, const std::string& Text = "") {
+  std::vector<HWND> found;
+  for (HWND c : Children(Wnd))
+    if (IsWindowVisible(c) && ClassOf(c) == Class && (Text.empty() || TextOf(c) == Text)) found.push_back(c);
+  std::stable_sort(found.begin(), found.end(), [](HWND a, HWND b) { return RectOf(a).top < RectOf(b).top; });
+  return found;
 }
 
 // A number "  Name = N" at the top level of a form description.
@@ -193,6 +204,12 @@ class Program {
     PostMessageA(Wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     return ExitCode();
   }
+  // Ends the program at once, as a task manager does, and gives the exit code.
+  DWORD Kill() {
+    if (started_) TerminateProcess(pi_.hProcess, 99);
+    return ExitCode();
+  }
+  DWORD Id() const { return pi_.dwProcessId; }
 
  private:
   PROCESS_INFORMATION pi_{};
