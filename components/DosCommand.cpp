@@ -271,7 +271,7 @@ void TDosThread::RunSteps(TRun& run) {
   // Where the job cannot be had (a parent job that forbids it), the run ends only its child.
   THandle job(NewKillOnCloseJob());
   PROCESS_INFORMATION child{};
-  // The child inherits all four pipe handles; the end of a run shows only in its exit code.
+  // The child inherits its own two pipe ends; the end of a run shows only in its exit code.
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, flags | CREATE_SUSPENDED, nullptr,
                       nullptr, &startup, &child))
     Fail<TCreateProcessError>(run.failure, commandLine_ + " doesn't exist.");
