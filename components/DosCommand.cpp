@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <mutex>
 #include <vector>
 
 #include "Boundary.h"
@@ -24,15 +25,6 @@ DEFINE_COMPONENT(TDosCommand, TComponent,
                  ({}))
 DEFINE_CLASS(TProcessTimer, TTimer, ({}))
 DEFINE_CLASS(TDosThread, TThread, ({}))
-
-// What a runner shares with its workers. It outlives both: a worker may still be finishing its run
-// when its runner is destroyed, and then finds runner cleared and leaves everything alone.
-struct TDosLink {
-  // The runner's lock: its queue, Lines, its worker and run number, and runner itself.
-  TMultiReadExclusiveWriteSynchronizer lock;
-  TDosCommand* runner = nullptr;  // cleared on the main thread when the runner goes
-  std::atomic<int> callbacks{0};  // OnTerminated calls in progress on workers
-};
 
 namespace {
 
@@ -81,6 +73,31 @@ class TFinally {
 template <class F>
 TFinally<F> Finally(F f) { return TFinally<F>(std::move(f)); }
 
+// A child inherits every inheritable handle of the program at its start. Runs make their pipes, keep
+// their own ends out of inheritance and start their child one at a time, so that no run's child takes
+// another run's ends (a shell holding the input of another would never see that input end).
+std::mutex& InheritanceLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+void KeepFromChildren(HANDLE h) { SetHandleInformation(h, HANDLE_FLAG_INHERIT, 0); }
+
+// A job whose processes end when its last handle closes: when the run ends, or the program with it.
+HANDLE NewKillOnCloseJob() {
+  HANDLE job = CreateJobObjectA(nullptr, nullptr);
+  if (!job) return nullptr;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  return job;
+}
+
+// The wait after a pass: 1 ms after a pass that read or wrote; after quiet passes it doubles up to
+// one clock tick of the platform (about 16 ms), which is what a 1 ms Sleep gives there. An idle shell
+// so costs next to nothing; its input, its Stop and its child's end wake the worker at once.
+const DWORD kLongestIdleWait = 16;
+
 bool IsNTFamily() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof info;
@@ -96,6 +113,16 @@ bool EndsLine(const std::string& text) {
 }
 
 }  // namespace
+
+// What a runner shares with its workers. It outlives both: a worker may still be finishing its run
+// when its runner is destroyed, and then finds runner cleared and leaves everything alone.
+struct TDosLink {
+  // The runner's lock: its queue, Lines, its worker and run number, and runner itself.
+  TMultiReadExclusiveWriteSynchronizer lock;
+  TDosCommand* runner = nullptr;  // cleared on the main thread when the runner goes
+  std::atomic<int> callbacks{0};  // OnTerminated calls in progress on workers
+  THandle wake{CreateEventA(nullptr, FALSE, FALSE, nullptr)};  // a text queued, or Stop
+};
 
 // ---------------------------------------------------------------------------------------------
 
@@ -206,6 +233,7 @@ void TDosThread::RunSteps(TRun& run) {
 
   setState(2);
   THandle inputRead, inputWrite, outputRead, outputWrite;
+  std::unique_lock<std::mutex> inheriting(InheritanceLock());
   if (!CreatePipe(inputRead.Receive(), inputWrite.Receive(), &attributes, 0))
     Fail<TCreatePipeError>(run.failure, "Cannot create the input pipe for " + commandLine_ + ".");
   if (!CreatePipe(outputRead.Receive(), outputWrite.Receive(), &attributes, 0)) {
@@ -220,6 +248,8 @@ void TDosThread::RunSteps(TRun& run) {
     outputRead.Close();
     inputWrite.Close();
   });
+  KeepFromChildren(inputWrite.Get());
+  KeepFromChildren(outputRead.Get());
   run.inputWrite = inputWrite.Get();
   run.outputRead = outputRead.Get();
 
@@ -237,11 +267,11 @@ void TDosThread::RunSteps(TRun& run) {
   std::vector<char> commandLine(commandLine_.begin(), commandLine_.end());
   commandLine.push_back('\0');
   DWORD flags = kCreationFlags[creationFlag_ < std::size(kCreationFlags) ? creationFlag_ : 1] | priorityClass_;
-  // The child and what it starts share a job, so that ending the run ends them all. Where the job
-  // cannot be had (a parent job that forbids it), the run ends only its child.
-  THandle job(CreateJobObjectA(nullptr, nullptr));
+  // The child and what it starts share a job, so that ending the run, or the program, ends them all.
+  // Where the job cannot be had (a parent job that forbids it), the run ends only its child.
+  THandle job(NewKillOnCloseJob());
   PROCESS_INFORMATION child{};
-  // The child inherits all four pipe handles; the end of a run shows only in its exit code.
+  // The child inherits its own two pipe ends; the end of a run shows only in its exit code.
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, flags | CREATE_SUSPENDED, nullptr,
                       nullptr, &startup, &child))
     Fail<TCreateProcessError>(run.failure, commandLine_ + " doesn't exist.");
@@ -251,6 +281,8 @@ void TDosThread::RunSteps(TRun& run) {
   // Without this copy of the child's input end, a write blocked on a child that never reads returns
   // once the child is ended.
   inputRead.Close();
+  KeepFromChildren(outputWrite.Get());
+  inheriting.unlock();
   run.started = true;
   run.exitCode = STILL_ACTIVE;
   {
@@ -274,16 +306,20 @@ void TDosThread::RunSteps(TRun& run) {
   run.pending.clear();
   run.previousEndedWithCR = false;
 
+  DWORD idleWait = 1;
   for (;;) {
     DWORD code = STILL_ACTIVE;
     if (GetExitCodeProcess(process.Get(), &code)) run.exitCode = code;
     DWORD available = 0;
     if (!PeekNamedPipe(outputRead.Get(), nullptr, 0, nullptr, &available, nullptr)) available = 0;
-    if (available > 0)
+    bool busy = available > 0;
+    if (busy)
       ReadChunk(run, available);
     else
-      WriteQueue(run);
-    Sleep(1);
+      busy = WriteQueue(run);
+    idleWait = busy ? 1 : std::min(idleWait * 2, kLongestIdleWait);
+    const HANDLE wakers[] = {process.Get(), link_->wake.Get()};
+    WaitForMultipleObjects(2, wakers, FALSE, idleWait);
     if (Terminated()) {
       run.exitCode = STILL_ACTIVE;  // stopped: Stop may have ended the child itself
       setState(9);
@@ -349,7 +385,8 @@ void TDosThread::ReadChunk(TRun& run, DWORD available) {
   if (!run.pending.empty()) AddNewLine(run.pending, otBeginningOfLine);
 }
 
-void TDosThread::WriteQueue(TRun& run) {
+bool TDosThread::WriteQueue(TRun& run) {
+  bool wrote = false;
   while (!Terminated()) {
     std::string text;
     bool queued = false;
@@ -357,7 +394,8 @@ void TDosThread::WriteQueue(TRun& run) {
       queued = r.inputLines_->Count() > 0;
       if (queued) text = r.inputLines_->Strings(0);
     });
-    if (!queued) return;
+    if (!queued) return wrote;
+    wrote = true;
     const bool ended = EndsLine(text);
     DWORD written = 0;
     if (!text.empty()) WriteFile(run.inputWrite, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -379,6 +417,7 @@ void TDosThread::WriteQueue(TRun& run) {
       if (r.inputLines_->Count() > 0) r.inputLines_->Delete(0);
     });
   }
+  return wrote;
 }
 
 void TDosThread::EndChild(HANDLE Job, HANDLE Process) {
@@ -525,6 +564,7 @@ void TDosCommand::Stop() {
   // Ended from here, so that a worker blocked writing to a child that never reads gets free too.
   TDosThread::EndChild(worker_->childJob_, worker_->child_);
   worker_ = nullptr;
+  SetEvent(link_->wake.Get());
 }
 
 void TDosCommand::SendLine(const std::string& Value, bool AddReturn) {
@@ -533,4 +573,5 @@ void TDosCommand::SendLine(const std::string& Value, bool AddReturn) {
   std::string text = Value;
   if (AddReturn) text += returnCode_ == rcCRLF ? "\r\n" : "\n";
   inputLines_->Add(text);
+  SetEvent(link_->wake.Get());
 }

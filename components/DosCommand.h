@@ -77,7 +77,7 @@ class TDosThread : public TThread {
   void RunProcess();
   void RunSteps(TRun& Run);
   void ReadChunk(TRun& Run, DWORD Available);
-  void WriteQueue(TRun& Run);
+  bool WriteQueue(TRun& Run);  // whether it wrote
   bool TimeLimitExceeded();
   // Ends the child and what it started: the job when there is one, else the child alone.
   static void EndChild(HANDLE Job, HANDLE Process);

@@ -1,5 +1,6 @@
 #include "JobText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -93,12 +94,13 @@ bool IsDurationLine(const std::string& line) { return line.find("Duration") != s
 bool IsFrameRateLine(const std::string& line) { return line.find("fps") != std::string::npos; }
 bool IsProgressLine(const std::string& line) { return line.compare(0, 6, "frame=") == 0; }
 
-bool HoldsShellVariable(const std::string& text) {
-  size_t open = text.find('%');
-  while (open != std::string::npos) {
+bool HoldsShellVariable(const std::string& text, const std::function<bool(const std::string&)>& defined) {
+  for (size_t open = text.find('%'); open != std::string::npos;) {
     size_t close = text.find('%', open + 1);
     if (close == std::string::npos) return false;
-    if (close > open + 1) return true;
+    std::string name = text.substr(open + 1, close - open - 1);
+    name.resize(std::min(name.size(), name.find(':')));
+    if (!name.empty() && defined(name)) return true;
     open = close;
   }
   return false;
@@ -106,6 +108,16 @@ bool HoldsShellVariable(const std::string& text) {
 
 std::string ShellVariableMessage(const std::string& path) {
   return "Error. " + path + " holds a %NAME% that the command shell would replace; the job is not sent.";
+}
+
+std::string PathInFolder(const std::string& path, const std::string& folder) {
+  const bool fromRoot = !path.empty() && (path[0] == '\\' || path[0] == '/');
+  if (fromRoot || (path.size() >= 2 && path[1] == ':') || folder.empty()) return path;
+  return folder + (folder.back() == '\\' ? "" : "\\") + path;
+}
+
+std::string NoOutputMessage(const std::string& output) {
+  return "Error. The encoder wrote nothing to " + output + ".";
 }
 
 bool IsPromptLine(const std::string& line, const std::string& folder) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -24,11 +25,17 @@ std::string QuotePath(const std::string& path);
 std::string EncoderCommandLine(const std::string& encoder, const std::string& input, int width, int height,
                                const std::string& output);
 
-// True when text holds %NAME%: the command shell would replace a defined variable, also inside
-// double quotes, so such a path cannot reach the encoder unchanged.
-bool HoldsShellVariable(const std::string& text);
-// The log line for a job refused because one of its paths holds %NAME%.
+// True when text holds %NAME%, or %NAME:...% (the shell's substring and replace forms), with a NAME
+// that defined() knows: the command shell replaces a defined variable, also inside double quotes, and
+// leaves every other %...% as it stands ("My%20Video%20Clip.avi"). Each percent sign may open a name.
+bool HoldsShellVariable(const std::string& text, const std::function<bool(const std::string&)>& defined);
+// The log line for a job refused because one of its paths holds a defined %NAME%.
 std::string ShellVariableMessage(const std::string& path);
+
+// A relative path as a program started in folder sees it; a path from a root or a drive unchanged.
+std::string PathInFolder(const std::string& path, const std::string& folder);
+// The log line for a job whose encoder left its output file missing or empty.
+std::string NoOutputMessage(const std::string& output);
 
 // <folder>\<fileIndex>.3gp, with no second backslash when the folder already ends with one.
 std::string JobOutputFile(const std::string& outputFolder, int fileIndex);

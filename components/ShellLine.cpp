@@ -1,5 +1,6 @@
 #include "ShellLine.h"
 
+#include "Forms.h"
 #include "SysUtils.h"
 
 std::string ReadBackWindowText(HWND wnd) {
@@ -21,8 +22,10 @@ std::string FolderChangeMessage(const std::string& folder, const std::string& re
   return "Error. The program folder " + folder + " cannot be made current (" + reason + "); the job is not sent.";
 }
 
+bool InShellEnvironment(const std::string& name) { return GetEnvironmentVariableA(name.c_str(), nullptr, 0) > 0; }
+
 TDosCommand* StartShell(bool isNT, TNewLineEvent onNewLine, std::string& folder) {
-  TDosCommand* runner = Create<TDosCommand>(nullptr);
+  TDosCommand* runner = Create<TDosCommand>(Application);
   runner->SetCommandLine(isNT ? "cmd.exe" : "command.exe");
   runner->OnNewLine = onNewLine;
   folder = GetCurrentDir();

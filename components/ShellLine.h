@@ -18,7 +18,10 @@ std::string LineTooLongMessage(size_t Length);
 // The log line for a job start that cannot make Folder current.
 std::string FolderChangeMessage(const std::string& Folder, const std::string& Reason);
 
-// A hidden shell behind a new runner with no owner ("cmd.exe" on the NT family, else "command.exe"),
-// started in the current folder, which Folder receives. Nobody frees the runner: the shell runs for
-// the program's life.
+// Whether Name is a variable of this program's environment, which every shell it starts gets.
+bool InShellEnvironment(const std::string& Name);
+
+// A hidden shell behind a new runner ("cmd.exe" on the NT family, else "command.exe"), started in the
+// current folder, which Folder receives. The application owns the runner: the shell runs for the
+// program's life and ends, with all it started, when the application frees its components.
 TDosCommand* StartShell(bool IsNT, TNewLineEvent OnNewLine, std::string& Folder);

@@ -38,6 +38,7 @@ void TworkForm::Loaded() {
   Timer1 = FindOwned<TTimer>(this, "Timer1");
   Timer2 = FindOwned<TTimer>(this, "Timer2");
   Timer3 = FindOwned<TTimer>(this, "Timer3");
+  Watch = TJobWatch(Timer2, Timer3);
 }
 
 namespace {
@@ -68,7 +69,7 @@ void TworkForm::Button2Click(TObject*) {}
 
 void TworkForm::StartNextFile() {
   // Before anything that lets messages through: an earlier job's stall check must not fall due here.
-  StopStallChecks();
+  Watch.Stop();
   ProgressBar2->SetPosition(FileIndex);
   Application->ProcessMessages();
   ParseState = 1;
@@ -82,55 +83,38 @@ void TworkForm::StartNextFile() {
   std::string line = EncoderCommandLine(ProgramPath + "zov.exe", InputFile, Form1->SpinEdit3->Value(),
                                         Form1->SpinEdit4->Value(), OutputFile);
   for (const std::string& path : {ProgramPath + "zov.exe", InputFile, OutputFile})
-    if (HoldsShellVariable(path)) {
-      AddLog(ShellVariableMessage(path));
-      return NextJobAfterFailure("Error. Stopped");
-    }
+    if (HoldsShellVariable(path, InShellEnvironment)) return NextJobAfterFailure(ShellVariableMessage(path));
   InputDir = GetFileDir(InputFile);
   PromptDir = ProgramDir;
   try {
     ChDir(ProgramDir);
   } catch (const Exception& e) {
-    AddLog(FolderChangeMessage(ProgramDir, e.Message()));
-    return NextJobAfterFailure("Error. Stopped");
+    return NextJobAfterFailure(FolderChangeMessage(ProgramDir, e.Message()));
   }
   Application->ProcessMessages();
   Form1->Edit3->SetText(line);
-  Timer2->SetEnabled(true);
+  Watch.Sent();
   std::string sent = ReadBackWindowText(Form1->Edit3->Handle());
-  if (sent.size() > kShellLineLimit) {
-    AddLog(LineTooLongMessage(sent.size()));
-    return NextJobAfterFailure("Error. Stopped");
-  }
+  if (sent.size() > kShellLineLimit) return NextJobAfterFailure(LineTooLongMessage(sent.size()));
   if (!ShellRunner) ShellRunner = StartShell(IsNT, Parser(), ShellDir);  // the stalled one is gone
   ShellRunner->SendLine(sent, true);
 }
 
-void TworkForm::StopStallChecks() {
-  Timer2->SetEnabled(false);
-  Timer3->SetEnabled(false);
-}
-
-void TworkForm::Stalled() {
-  // The stalled encoder must not hold the next job: its shell ends with all it started, and the next
-  // job gets a fresh one. Its runner's late output is ignored.
-  TDosCommand* stalled = ShellRunner;
-  ShellRunner = nullptr;
-  if (stalled) stalled->Free();
-  NextJobAfterFailure("Error. Stopped");
-}
-
 void TworkForm::EndOfJob() {
-  StopStallChecks();
+  Watch.Stop();
+  std::string problem = OutputProblem(OutputFile, ShellDir);
+  if (!problem.empty()) return NextJobAfterFailure(problem);
   Button2->SetEnabled(true);
   ProgressBar1->SetPosition(100);
   NextJob();
 }
 
-void TworkForm::NextJobAfterFailure(const std::string& Status) {
-  StopStallChecks();
-  SetStatus(Status);
-  AddLog(Status);  // the status line goes to the next job at once
+// Reason (if any) and "Error. Stopped" go to the log, as the status line goes to the next job at once.
+void TworkForm::NextJobAfterFailure(const std::string& Reason) {
+  Watch.Stop();
+  if (!Reason.empty()) AddLog(Reason);
+  SetStatus("Error. Stopped");
+  AddLog("Error. Stopped");
   Button2->SetEnabled(true);
   NextJob();
 }
@@ -143,15 +127,13 @@ void TworkForm::NextJob() {
     ParseState = 0;  // the batch is over: later prompts end nothing
 }
 
+// A stalled job's shell is gone with its encoder: the next job gets a fresh one.
 void TworkForm::Timer2Timer(TObject*) {
-  Timer2->SetEnabled(false);
-  if (ParseState == 0 || ParseState >= 3) return;
-  Stalled();
+  if (Watch.Stalled(Timer2, ParseState, ShellRunner)) NextJobAfterFailure("");
 }
 
 void TworkForm::Timer3Timer(TObject*) {
-  Timer3->SetEnabled(false);
-  if (ParseState >= 3) Stalled();  // silent since its last line, after its frame rate was known
+  if (Watch.Stalled(Timer3, ParseState, ShellRunner)) NextJobAfterFailure("");
 }
 
 void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType) {
@@ -174,10 +156,7 @@ void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType)
       case JobLine::Nothing:
         break;
     }
-    if (ParseState >= 3 && meaning.kind != JobLine::EndOfJob) {  // the silence check starts again
-      workForm->Timer3->SetEnabled(false);
-      workForm->Timer3->SetEnabled(true);
-    }
+    workForm->Watch.Took(ParseState, meaning.kind);
   } catch (...) {
     // A line that cannot be handled changes nothing more.
   }

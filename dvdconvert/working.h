@@ -7,6 +7,7 @@
 #include "ComCtrls.h"
 #include "DosCommand.h"
 #include "Forms.h"
+#include "JobWatch.h"
 #include "StdCtrls.h"
 #include "Timer.h"
 
@@ -33,12 +34,11 @@ class TworkForm : public TForm {
   TTimer* Timer1 = nullptr;
   TTimer* Timer2 = nullptr;  // stall check: no frame rate ten seconds after the job start
   TTimer* Timer3 = nullptr;  // stall check: thirty seconds without a line once the frame rate is known
+  TJobWatch Watch;           // on Timer2 and Timer3
 
  private:
-  void NextJobAfterFailure(const std::string& Status);
+  void NextJobAfterFailure(const std::string& Reason);
   void NextJob();
-  void StopStallChecks();
-  void Stalled();
 };
 
 // The output parser, bound to every runner's OnNewLine with no object behind it.

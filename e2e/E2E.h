@@ -99,6 +99,7 @@ inline RECT RectOf(HWND Wnd) {
   return r;
 }
 inline POINT Center(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+inline void ClickOn(HWND Wnd) { ClickAt(Center(RectOf(Wnd))); }
 
 inline BOOL CALLBACK AddWindow(HWND Wnd, LPARAM List) {
   reinterpret_cast<std::vector<HWND>*>(List)->push_back(Wnd);
@@ -132,16 +133,17 @@ inline bool InFront(HWND Wnd) {
   return true;
 }
 
-// The child windows of Wnd of class Class, every level, top to bottom and then left to right.
-inline std::vector<HWND> ChildrenOf(HWND Wnd, const std::string& Class) {
-  std::vector<HWND> list;
+// The shown child windows of Wnd of class Class (and text Text, when given), every level, top to
+// bottom and then left to right.
+inline std::vector<HWND> ChildrenOf(HWND Wnd, const std::string& Class, const std::string& Text = "") {
+  std::vector<HWND> found;
   for (HWND c : Children(Wnd))
-    if (ClassOf(c) == Class) list.push_back(c);
-  std::stable_sort(list.begin(), list.end(), [](HWND a, HWND b) {
+    if (IsWindowVisible(c) && ClassOf(c) == Class && (Text.empty() || TextOf(c) == Text)) found.push_back(c);
+  std::stable_sort(found.begin(), found.end(), [](HWND a, HWND b) {
     const RECT ra = RectOf(a), rb = RectOf(b);
     return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
   });
-  return list;
+  return found;
 }
 
 // The window that has the keyboard focus in the thread of Wnd.
@@ -255,6 +257,12 @@ class Program {
     PostMessageA(Wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     return ExitCode();
   }
+  // Ends the program at once, as a task manager does, and gives the exit code.
+  DWORD Kill() {
+    if (started_) TerminateProcess(pi_.hProcess, 99);
+    return ExitCode();
+  }
+  DWORD Id() const { return pi_.dwProcessId; }
 
  private:
   PROCESS_INFORMATION pi_{};

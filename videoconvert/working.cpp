@@ -30,6 +30,7 @@ void TworkForm::Loaded() {
   Timer1 = FindOwned<TTimer>(this, "Timer1");
   Timer2 = FindOwned<TTimer>(this, "Timer2");
   Timer3 = FindOwned<TTimer>(this, "Timer3");
+  Watch = TJobWatch(Timer2, Timer3);
 }
 
 void TworkForm::FormCreate(TObject*) {
@@ -47,7 +48,7 @@ void TworkForm::Button2Click(TObject*) {}
 
 void TworkForm::Timer1Timer(TObject*) {
   Timer1->SetEnabled(false);
-  StopStallChecks();  // before anything that lets messages through
+  Watch.Stop();  // before anything that lets messages through
   Memo1->Lines()->Clear();
   Application->ProcessMessages();
   ParseState = 1;
@@ -58,7 +59,7 @@ void TworkForm::Timer1Timer(TObject*) {
   std::string line = EncoderCommandLine(ProgramPath + "zov.exe", input, Form1->SpinEdit3->Value(),
                                         Form1->SpinEdit4->Value(), Form1->Edit2->Text());
   for (const std::string& path : {ProgramPath + "zov.exe", input, Form1->Edit2->Text()})
-    if (HoldsShellVariable(path)) return JobFailed(ShellVariableMessage(path));
+    if (HoldsShellVariable(path, InShellEnvironment)) return JobFailed(ShellVariableMessage(path));
   InputDir = GetFileDir(input);
   PromptDir = ProgramDir;
   try {
@@ -68,38 +69,23 @@ void TworkForm::Timer1Timer(TObject*) {
   }
   Application->ProcessMessages();
   Edit1->SetText(line);
-  Timer2->SetEnabled(true);
+  Watch.Sent();
   std::string sent = ReadBackWindowText(Edit1->Handle());
   if (sent.size() > kShellLineLimit) return JobFailed(LineTooLongMessage(sent.size()));
   ShellRunner->SendLine(sent, true);
 }
 
+// A stalled job's shell is gone with its encoder.
 void TworkForm::Timer2Timer(TObject*) {
-  Timer2->SetEnabled(false);
-  if (ParseState == 0 || ParseState >= 3) return;
-  Stalled();
+  if (Watch.Stalled(Timer2, ParseState, ShellRunner)) JobFailed("");
 }
 
 void TworkForm::Timer3Timer(TObject*) {
-  Timer3->SetEnabled(false);
-  if (ParseState >= 3) Stalled();  // silent since its last line, after its frame rate was known
-}
-
-void TworkForm::StopStallChecks() {
-  Timer2->SetEnabled(false);
-  Timer3->SetEnabled(false);
-}
-
-void TworkForm::Stalled() {
-  // The stalled encoder ends with its shell and all the shell started: it holds nothing any more.
-  TDosCommand* stalled = ShellRunner;
-  ShellRunner = nullptr;
-  if (stalled) stalled->Free();
-  JobFailed("");
+  if (Watch.Stalled(Timer3, ParseState, ShellRunner)) JobFailed("");
 }
 
 void TworkForm::JobFailed(const std::string& Reason) {
-  StopStallChecks();
+  Watch.Stop();
   ParseState = 0;
   if (!Reason.empty()) Memo1->Lines()->Add(Reason);
   Memo1->Lines()->Add("Error. Stopped");
@@ -107,7 +93,9 @@ void TworkForm::JobFailed(const std::string& Reason) {
 }
 
 void TworkForm::EndOfJob() {
-  StopStallChecks();
+  Watch.Stop();
+  std::string problem = OutputProblem(Form1->Edit2->Text(), ShellDir);
+  if (!problem.empty()) return JobFailed(problem);
   ParseState = 0;  // the job is over: later prompts end nothing
   Button2->SetEnabled(true);
   ProgressBar1->SetPosition(100);
@@ -132,8 +120,5 @@ void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType)
     case JobLine::Nothing:
       break;
   }
-  if (ParseState >= 3 && meaning.kind != JobLine::EndOfJob) {  // the silence check starts again
-    workForm->Timer3->SetEnabled(false);
-    workForm->Timer3->SetEnabled(true);
-  }
+  workForm->Watch.Took(ParseState, meaning.kind);
 }

@@ -6,6 +6,7 @@
 #include "ComCtrls.h"
 #include "DosCommand.h"
 #include "Forms.h"
+#include "JobWatch.h"
 #include "StdCtrls.h"
 #include "Timer.h"
 
@@ -22,8 +23,6 @@ class TworkForm : public TForm {
   void Timer3Timer(TObject* Sender);
   void Button2Click(TObject* Sender);
   void EndOfJob();
-  void StopStallChecks();
-  void Stalled();
   // "Error. Stopped" after the reason, if any; Done enabled.
   void JobFailed(const std::string& Reason);
 
@@ -34,6 +33,7 @@ class TworkForm : public TForm {
   TTimer* Timer1 = nullptr;
   TTimer* Timer2 = nullptr;  // stall check: no frame rate ten seconds after the job start
   TTimer* Timer3 = nullptr;  // stall check: thirty seconds without a line once the frame rate is known
+  TJobWatch Watch;           // on Timer2 and Timer3
 };
 
 // The output parser, bound to every runner's OnNewLine with no object behind it.

@@ -77,10 +77,11 @@ bool Ended(const TDosCommand& dos, const Recorder& rec) {
 std::set<DWORD> TestChildren() { return LiveDescendants("testchild.exe"); }
 int LiveChildren() { return static_cast<int>(TestChildren().size()); }
 
-// The handles of the kinds a run opens (its pipes, its child's process and thread, its worker thread)
-// that this process holds, from the system's handle table. Other kinds are left out: the class
-// library's locks keep semaphores of their own.
-int OpenHandles() {
+// The handles of Pid whose kind is File, Process or Thread (the kinds a run opens: its pipes, its
+// child's process and thread, its worker thread), from the system's handle table. Other kinds are left
+// out: the class library's locks keep semaphores of their own. Kinds are told by name for this
+// process's handles, and by the table's type numbers of those for another process's.
+int OpenHandles(DWORD Pid = GetCurrentProcessId()) {
   struct Entry {
     ULONG ownerPid;
     BYTE objectType, flags;
@@ -109,7 +110,7 @@ int OpenHandles() {
   if (status != 0) return -1;
   const ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
   const Entry* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(void*));
-  int mine = 0;
+  std::set<BYTE> counted;  // the type numbers of the kinds
   for (ULONG i = 0; i < count; ++i) {
     if (entries[i].ownerPid != GetCurrentProcessId()) continue;
     alignas(8) char info[512] = {};
@@ -117,9 +118,12 @@ int OpenHandles() {
     if (queryObject(handle, kObjectTypeInformation, info, sizeof info, nullptr) != 0) continue;
     const TypeName* type = reinterpret_cast<const TypeName*>(info);
     const std::wstring name(type->buffer, type->length / sizeof(wchar_t));
-    if (name == L"File" || name == L"Process" || name == L"Thread") ++mine;
+    if (name == L"File" || name == L"Process" || name == L"Thread") counted.insert(entries[i].objectType);
   }
-  return mine;
+  int found = 0;
+  for (ULONG i = 0; i < count; ++i)
+    if (entries[i].ownerPid == Pid && counted.count(entries[i].objectType)) ++found;
+  return found;
 }
 
 // The texts of a message box that another thread of this process shows, or empty.
@@ -294,20 +298,57 @@ TEST_F(DosCommandTest, StopTerminatesTheChild) {
   EXPECT_TRUE(WaitUntil([] { return LiveChildren() == 0; }, kWait));
 }
 
+// A process that already sits in a job which allows no nested job, as older platforms have it (Wine
+// nests every job): the program's import of AssignProcessToJobObject refuses as such a platform does.
+class NestedJobRefused {
+ public:
+  explicit NestedJobRefused(bool Refused) {
+    const FARPROC assign = GetProcAddress(GetModuleHandleA("kernel32.dll"), "AssignProcessToJobObject");
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
+    auto** slots = reinterpret_cast<void**>(base + imports.VirtualAddress);
+    for (size_t i = 0; Refused && i < imports.Size / sizeof(void*); ++i)
+      if (slots[i] == reinterpret_cast<void*>(assign)) slot_ = &slots[i];
+    Swap(reinterpret_cast<void*>(&Refuse));
+  }
+  ~NestedJobRefused() { Swap(saved_); }
+  bool Refusing() const { return slot_ != nullptr; }
+
+ private:
+  static BOOL WINAPI Refuse(HANDLE, HANDLE) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  void Swap(void* Value) {
+    DWORD access = 0;
+    if (!slot_ || !VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &access)) return;
+    saved_ = *slot_;
+    *slot_ = Value;
+    VirtualProtect(slot_, sizeof *slot_, access, &access);
+  }
+  void** slot_ = nullptr;
+  void* saved_ = nullptr;
+};
+
 // Stop and the runner's destruction end the child with all it started, also while the worker is
-// blocked writing to a child that never reads.
+// blocked writing to a child that never reads; without a job of its own, a run ends its child.
 struct EndCase {
   const char* name;
   bool throughShell;  // cmd.exe starts the testchild
   bool destroy;       // else Stop
+  bool noJob;         // the run's child cannot join a job of the run
 };
-const EndCase kEndCases[] = {{"StopThroughTheShell", true, false},
-                             {"DestroyThroughTheShell", true, true},
-                             {"StopWhileAWriteWaits", false, false},
-                             {"DestroyWhileAWriteWaits", false, true}};
+const EndCase kEndCases[] = {{"StopThroughTheShell", true, false, false},
+                             {"DestroyThroughTheShell", true, true, false},
+                             {"StopWhileAWriteWaits", false, false, false},
+                             {"DestroyWhileAWriteWaits", false, true, false},
+                             {"StopWithoutAJob", false, false, true}};
 class Ending : public DosCommandTest, public ::testing::WithParamInterface<EndCase> {};
 
 TEST_P(Ending, EndsTheChildAndWhatItStarted) {
+  NestedJobRefused refused(GetParam().noJob);
+  ASSERT_EQ(refused.Refusing(), GetParam().noJob);
   const std::string event = "dostest-input-" + std::to_string(GetCurrentProcessId());
   HANDLE waiting = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
   Runner dos = NewRunner(rec, GetParam().throughShell ? "cmd.exe" : TestChild() + " waitinput signal:" + event + " hang");
@@ -331,6 +372,24 @@ TEST_P(Ending, EndsTheChildAndWhatItStarted) {
     EXPECT_EQ(rec.exitCode, static_cast<uint32_t>(STILL_ACTIVE));
   }
   EXPECT_TRUE(WaitUntil([&] { return started.AllEnded(); }, kWait));
+}
+
+// A run's child holds its own pipe ends only, none that another run keeps: a shell holding the input
+// of another would keep that shell from ever seeing its input end, when its program has ended.
+TEST_F(DosCommandTest, AChildInheritsNoPipeEndOfAnotherRun) {
+  Recorder first;
+  Runner dos = NewRunner(first, TestChild() + " out:ready\\r\\n hang");
+  dos->Execute();
+  ASSERT_TRUE(WaitUntil([&] { return first.Has("=ready"); }, kWait));
+  const std::set<DWORD> before = TestChildren();
+  ASSERT_EQ(before.size(), 1u);
+  Runner next = NewRunner(rec, TestChild() + " out:ready\\r\\n hang");
+  next->Execute();
+  ASSERT_TRUE(WaitUntil([&] { return rec.Has("=ready"); }, kWait));
+  std::set<DWORD> after = TestChildren();
+  after.erase(*before.begin());
+  ASSERT_EQ(after.size(), 1u);
+  EXPECT_EQ(OpenHandles(*after.begin()), OpenHandles(*before.begin()));
 }
 
 INSTANTIATE_TEST_SUITE_P(DosCommand, Ending, ::testing::ValuesIn(kEndCases),

@@ -68,12 +68,23 @@ TEST(EncoderCommandLine, QuotesOnlyThePieceThatNeedsIt) {
                 "\"D:\\R&D\\1.3gp\"");
 }
 
-TEST(HoldsShellVariable, FindsANameBetweenTwoPercentSigns) {
+TEST(HoldsShellVariable, FindsADefinedNameBetweenTwoPercentSigns) {
+  const auto defined = [](const std::string& name) { return name == "OS"; };
   const std::pair<const char*, bool> cases[] = {
-      {"D:\\%OS%\\a.vob", true}, {"D:\\%%OS%\\a.vob", true}, {"D:\\100%\\a.vob", false},
-      {"D:\\a%%b.vob", false}, {"D:\\a.vob", false},
+      {"D:\\%OS%\\a.vob", true},        {"D:\\%%OS%\\a.vob", true},  {"D:\\%OS:~0,3%\\a.vob", true},
+      {"D:\\%X%OS%\\a.vob", true},      {"D:\\100%\\a.vob", false},  {"D:\\a%%b.vob", false},
+      {"My%20Video%20Clip.avi", false}, {"D:\\%TEMP%\\a.vob", false}, {"D:\\%:OS%\\a.vob", false},
   };
-  for (const auto& [text, holds] : cases) EXPECT_EQ(HoldsShellVariable(text), holds) << text;
+  for (const auto& [text, holds] : cases) EXPECT_EQ(HoldsShellVariable(text, defined), holds) << text;
+}
+
+TEST(PathInFolder, PutsOnlyARelativePathInTheFolder) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"clip.3gp", "D:\\v\\clip.3gp"}, {"out\\1.3gp", "D:\\v\\out\\1.3gp"}, {"E:\\clip.3gp", "E:\\clip.3gp"},
+      {"\\clip.3gp", "\\clip.3gp"},   {"\\\\pc\\s\\clip.3gp", "\\\\pc\\s\\clip.3gp"},
+  };
+  for (const auto& [path, seen] : cases) EXPECT_EQ(PathInFolder(path, "D:\\v"), seen) << path;
+  EXPECT_EQ(PathInFolder("clip.3gp", "D:\\"), "D:\\clip.3gp");
 }
 
 TEST(JobOutputFile, AddsABackslashOnlyWhenMissing) {

@@ -1,4 +1,4 @@
-// The processes that this process started, directly or through its children, for tests that check
+// The processes that a process started, directly or through its children, for tests that check
 // what a run leaves behind.
 #pragma once
 
@@ -8,8 +8,8 @@
 #include <set>
 #include <vector>
 
-// The ids of the running descendants of this process whose program file is ExeName.
-inline std::set<DWORD> LiveDescendants(const char* ExeName) {
+// The ids of the running descendants of Root whose program file is ExeName.
+inline std::set<DWORD> LiveDescendants(const char* ExeName, DWORD Root = GetCurrentProcessId()) {
   std::set<DWORD> found;
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snap == INVALID_HANDLE_VALUE) return found;
@@ -18,14 +18,14 @@ inline std::set<DWORD> LiveDescendants(const char* ExeName) {
   entry.dwSize = sizeof entry;
   for (BOOL ok = Process32First(snap, &entry); ok; ok = Process32Next(snap, &entry)) all.push_back(entry);
   CloseHandle(snap);
-  std::set<DWORD> mine{GetCurrentProcessId()};
+  std::set<DWORD> mine{Root};
   for (size_t grown = 1; grown;) {  // generation by generation
     grown = 0;
     for (const PROCESSENTRY32& e : all)
       if (mine.count(e.th32ParentProcessID) && mine.insert(e.th32ProcessID).second) ++grown;
   }
   for (const PROCESSENTRY32& e : all)
-    if (e.th32ProcessID != GetCurrentProcessId() && mine.count(e.th32ProcessID) && lstrcmpiA(e.szExeFile, ExeName) == 0)
+    if (e.th32ProcessID != Root && mine.count(e.th32ProcessID) && lstrcmpiA(e.szExeFile, ExeName) == 0)
       found.insert(e.th32ProcessID);
   return found;
 }

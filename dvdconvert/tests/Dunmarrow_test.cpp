@@ -99,10 +99,10 @@ class DunmarrowTest : public ::testing::Test {
     bool held = promptFirst;
     firstEncoder.reset();
     WatchWhileModal([&, start, timeoutMs, firstJobSilenceMs] {
-      if (workForm && FileIndex == 1 && !firstEncoder) {
-        std::set<DWORD> running = LiveDescendants("zov.exe");
-        if (!running.empty()) firstEncoder = std::make_unique<WatchedProcesses>(running);
-      }
+      // One look, once job 1's encoder has printed its duration: a process list taken on every
+      // tick outlasts the tick on a loaded machine, and the job start's message loop never ends.
+      if (workForm && FileIndex == 1 && ParseState >= 2 && !firstEncoder)
+        firstEncoder = std::make_unique<WatchedProcesses>(LiveDescendants("zov.exe"));
       if (workForm && firstJobSilenceMs) {
         uint32_t silence = FileIndex == 1 ? firstJobSilenceMs : 30000;
         if (workForm->Timer3->Interval() != silence) workForm->Timer3->SetInterval(silence);
@@ -150,7 +150,7 @@ class DunmarrowTest : public ::testing::Test {
   std::string shot;  // the name of a screenshot of the work form at the end of the batch
   bool finished = false;
   bool doneAtPrompt = false;
-  std::unique_ptr<WatchedProcesses> firstEncoder;  // job 1's, seen while it ran
+  std::unique_ptr<WatchedProcesses> firstEncoder;  // job 1's, seen once it printed its duration
   bool workSkinned = false;
   SIZE workClient{};
   int fileBar = 0, batchBar = 0;
@@ -295,6 +295,9 @@ TEST_F(DunmarrowTest, ABatchOfThreeFilesConvertsInListOrderWithProgress) {
     EXPECT_NE(received.find(line), std::string::npos) << line << "\n" << received;
   }
   EXPECT_LT(received.find("VTS_01_1"), received.find("VTS_01_2"));
+  // The shell outlives its work form; the application frees it when the program ends.
+  EXPECT_EQ(ShellRunner->RunState(), 6);
+  EXPECT_EQ(ShellRunner->Owner(), Application);
 }
 
 TEST_F(DunmarrowTest, TheShellsFirstPromptBeforeJob1EndsNothing) {
@@ -316,7 +319,7 @@ TEST_F(DunmarrowTest, TheShellsFirstPromptBeforeJob1EndsNothing) {
 }
 
 TEST_F(DunmarrowTest, PathsWithBlanksAndShellCharactersReachTheEncoderWhole) {
-  std::string dvd = MakeDvd("Tom&Jerry (1)", {"VTS_01_1.VOB"});
+  std::string dvd = MakeDvd("Tom&Jerry%20(1)%20", {"VTS_01_1.VOB"});  // no %NAME% the shell knows
   std::string out = TempFolder("out put");
   std::string logFile = out + "\\zov.log";
   SetEnvironmentVariableA("ZOV_LOG", logFile.c_str());
@@ -345,40 +348,49 @@ TEST_F(DunmarrowTest, ALineLongerThan254CharactersReachesTheShellWhole) {
   EXPECT_NE(ReadFileText(logFile).find(deep + "\\1.3gp"), std::string::npos);
 }
 
-// A job that cannot be sent as it stands is logged as failed with its reason, and the batch goes on.
-struct RefusedCase {
+// A job that cannot be sent as it stands, or whose encoder writes nothing, is logged as failed with
+// its reason, and the batch goes on.
+enum Fault { kLineTooLong, kProgramFolderMissing, kShellVariable, kOutputFolderMissing, kEmptyOutput };
+struct FailedCase {
   const char* name;
   const char* dvd;
-  bool lineTooLong;
-  bool programFolderMissing;
+  Fault fault;
   const char* reason;
 };
-const RefusedCase kRefusedCases[] = {
-    {"LineTooLong", "toolong", true, false, "the command shell takes at most 8191"},
-    {"ProgramFolderMissing", "nofolder", false, true, "cannot be made current"},
-    {"ShellVariableInAPath", "%OS%", false, false, "holds a %NAME% that the command shell would replace"},
+const FailedCase kFailedCases[] = {
+    {"LineTooLong", "toolong", kLineTooLong, "the command shell takes at most 8191"},
+    {"ProgramFolderMissing", "nofolder", kProgramFolderMissing, "cannot be made current"},
+    {"ShellVariableInAPath", "%OS%", kShellVariable, "holds a %NAME% that the command shell would replace"},
+    {"OutputFolderMissing", "nooutfolder", kOutputFolderMissing, "Error. The encoder wrote nothing to "},
+    {"EmptyOutput", "emptyout", kEmptyOutput, "Error. The encoder wrote nothing to "},
 };
-class RefusedJob : public DunmarrowTest, public ::testing::WithParamInterface<RefusedCase> {};
+class FailedJob : public DunmarrowTest, public ::testing::WithParamInterface<FailedCase> {};
 
-TEST_P(RefusedJob, IsLoggedWithItsReasonAndTheBatchGoesOn) {
-  const RefusedCase& c = GetParam();
+TEST_P(FailedJob, IsLoggedWithItsReasonAndTheBatchGoesOn) {
+  const FailedCase& c = GetParam();
   std::string dvd = MakeDvd(c.dvd, {"VTS_01_1.VOB", "VTS_01_2.VOB"});
   Form1->ChooseInputFolder(dvd);
   Form1->ToolButton4Click(nullptr);
-  Form1->Edit2->SetText(c.lineTooLong ? "C:\\" + std::string(9000, 'x') : TempFolder(std::string(c.name) + "out"));
+  std::string out = TempFolder(std::string(c.name) + "out") + (c.fault == kOutputFolderMissing ? "\\missing" : "");
+  Form1->Edit2->SetText(c.fault == kLineTooLong ? "C:\\" + std::string(9000, 'x') : out);
+  SetEnvironmentVariableA("ZOV_OUTPUT", c.fault == kEmptyOutput ? "empty" : nullptr);
   std::string saved = ProgramDir;
-  if (c.programFolderMissing) ProgramDir = TempFolder("gone") + "\\missing";
+  if (c.fault == kProgramFolderMissing) ProgramDir = TempFolder("gone") + "\\missing";
   RunBatch();
   ProgramDir = saved;
+  SetEnvironmentVariableA("ZOV_OUTPUT", nullptr);
   ASSERT_TRUE(finished) << log;
   EXPECT_EQ(status, "Error. Stopped");
   EXPECT_EQ(batchBar, 2);
   size_t first = log.find(c.reason);
   EXPECT_TRUE(first != std::string::npos && log.find(c.reason, first + 1) != std::string::npos) << log;
+  if (c.fault >= kOutputFolderMissing) {
+    EXPECT_NE(log.find(NoOutputMessage(out + "\\2.3gp") + "\r\nError. Stopped\r\n"), std::string::npos) << log;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Dunmarrow, RefusedJob, ::testing::ValuesIn(kRefusedCases),
-                         [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Dunmarrow, FailedJob, ::testing::ValuesIn(kFailedCases),
+                         [](const ::testing::TestParamInfo<FailedCase>& info) { return info.param.name; });
 
 // The user's decimal separator for a scope, under Wine too: the prefix's own user settings.
 class UserDecimalSeparator {
@@ -504,6 +516,8 @@ TEST_F(ParserTest, StatesMoveOnDurationThenFrameRateThenProgressAndPrompt) {
 }
 
 TEST_F(ParserTest, PromptOfTheInputFolderEndsTheLastJob) {
+  OutputFile = TempFolder("parser") + "\\1.3gp";
+  WriteFile(OutputFile, "3gp");
   ParseState = 3;
   FileIndex = Form1->ListBox1->Items()->Count() + 1;  // the last job
   Feed("E:\\VIDEO_TS>");

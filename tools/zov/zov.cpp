@@ -18,7 +18,7 @@
 //   garbage=0             1: print noise after the banner (NULs, lone CRs, bytes above 127, a Duration
 //                         line and progress lines that do not convert)
 //   exit=<code>           exit code (default 0 after a run, 1 after a failure)
-//   output=1              0: write no output file
+//   output=1              0: write no output file; empty: write it empty
 // ZOV_LOG=<file>: append the raw command line (GetCommandLineA) to that file as one line.
 #include <windows.h>
 
@@ -148,7 +148,7 @@ void PrintGarbage() {
   Line(std::string(300, '#'));
 }
 
-bool WriteOutput(const Options& options, int frames) {
+bool WriteOutput(const Options& options, int frames, bool empty) {
   HANDLE file = CreateFileA(options.output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -160,6 +160,7 @@ bool WriteOutput(const Options& options, int frames) {
   content += "rate=" + options.rate + "\r\nacodec=" + options.acodec + "\r\nac=" + options.channels + "\r\n";
   content += "ar=" + options.sampleRate + "\r\nb=" + options.bitrate + "\r\nab=" + options.audioBitrate + "\r\n";
   content += "frames=" + std::to_string(frames) + "\r\n";
+  if (empty) content.clear();
   DWORD written = 0;
   BOOL ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
   CloseHandle(file);
@@ -236,7 +237,8 @@ int main(int argc, char** argv) {
   Say("\n");
   Line("video:" + std::to_string(frames / 3) + "kB audio:" + std::to_string(frames / 10) +
        "kB global headers:0kB muxing overhead 4.521%");
-  if (Knob("output", "1") != "0" && !WriteOutput(options, frames)) {
+  const std::string output = Knob("output", "1");
+  if (output != "0" && !WriteOutput(options, frames, output == "empty")) {
     Line(options.output + ": Permission denied");
     return ExitCode(1);
   }

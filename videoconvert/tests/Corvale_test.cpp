@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "JobText.h"
 #include "ModalTesting.h"
 #include "ProcessTree.h"
 #include "Screenshot.h"
@@ -59,10 +60,10 @@ class CorvaleTest : public ::testing::Test {
     encoder.reset();
     WatchWhileModal([&, start, silenceMs] {
       if (workForm && silenceMs && workForm->Timer3->Interval() != silenceMs) workForm->Timer3->SetInterval(silenceMs);
-      if (workForm && !encoder) {
-        std::set<DWORD> running = LiveDescendants("zov.exe");
-        if (!running.empty()) encoder = std::make_unique<WatchedProcesses>(running);
-      }
+      // One look, once the encoder has printed its duration: a process list taken on every tick
+      // outlasts the tick on a loaded machine, and the job's message loops never end.
+      if (workForm && ParseState >= 2 && !encoder)
+        encoder = std::make_unique<WatchedProcesses>(LiveDescendants("zov.exe"));
       if (held) {
         if (shellOutput.Count() == 0 || shellOutput.Strings(shellOutput.Count() - 1).back() != '>') return false;
         held = false;
@@ -104,7 +105,7 @@ class CorvaleTest : public ::testing::Test {
   }
   bool finished = false;
   bool doneAtPrompt = false;
-  std::unique_ptr<WatchedProcesses> encoder;  // seen while it ran
+  std::unique_ptr<WatchedProcesses> encoder;  // seen once it printed its duration
   bool messageSkinned = false, workSkinned = false;
   SIZE workClient{};
   std::string memo;
@@ -133,7 +134,7 @@ TEST_F(CorvaleTest, ConvertRefusesAnOutputNameWithoutThe3gpExtension) {
 
 TEST_F(CorvaleTest, AConversionFillsTheMemoAndTheBar) {
   std::string dir = TempFolder("whole");
-  std::string input = dir + "\\movie.avi";
+  std::string input = dir + "\\My%20Video%20Clip.avi";  // no %NAME% the shell knows
   std::ofstream(input) << "avi";
   std::string output = dir + "\\clip.3GP";
   Form1->Edit1->SetText(input);
@@ -167,7 +168,8 @@ TEST_F(CorvaleTest, TheShellsFirstPromptBeforeTheJobEndsNothing) {
   EXPECT_EQ(bar, 100);
 }
 
-TEST_F(CorvaleTest, ABlankInTheOutputNameIsQuotedAndThePickedFoldersPromptEndsTheJob) {
+// A bare output name lands in the shell's folder, the picked one, where the job's end finds it.
+TEST_F(CorvaleTest, ABlankInABareOutputNameIsQuotedAndThePickedFoldersPromptEndsTheJob) {
   std::string dir = TempFolder("picked videos");
   std::string input = dir + "\\movie.avi";
   std::ofstream(input) << "avi";
@@ -177,39 +179,48 @@ TEST_F(CorvaleTest, ABlankInTheOutputNameIsQuotedAndThePickedFoldersPromptEndsTh
   std::string saved = GetCurrentDir();
   SetCurrentDirectoryA(dir.c_str());
   Form1->Edit1->SetText(input);
-  Form1->Edit2->SetText(dir + "\\my clip.3gp");
+  Form1->Edit2->SetText("my clip.3gp");
   Convert();
   SetCurrentDirectoryA(saved.c_str());
   ASSERT_TRUE(finished) << memo;
   EXPECT_EQ(ShellDir, dir);
   EXPECT_TRUE(Exists(dir + "\\my clip.3gp"));
+  EXPECT_EQ(bar, 100) << memo;
   std::ifstream in(logFile);
   std::string received((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_NE(received.find(" \"" + dir + "\\my clip.3gp\""), std::string::npos) << received;
+  EXPECT_NE(received.find(" \"my clip.3gp\""), std::string::npos) << received;
   EXPECT_NE(received.find("-i \"" + input + "\""), std::string::npos) << received;
 }
 
-// A job that cannot be sent as it stands is reported with its reason.
-TEST_F(CorvaleTest, AJobThatCannotBeSentIsReportedWithItsReason) {
+// A job that cannot be sent as it stands, or whose encoder writes nothing, is reported with its reason.
+TEST_F(CorvaleTest, AJobThatFailsIsReportedWithItsReason) {
   const struct {
     const char* folder;
     bool programFolderMissing;
-    const char* reason;
-  } cases[] = {{"nofolder", true, "cannot be made current"},
-               {"%OS%", false, "holds a %NAME% that the command shell would replace"}};
+    const char* output;     // in the folder
+    const char* zovOutput;  // the encoder's output knob
+    const char* reason;     // empty: the output's own
+  } cases[] = {{"nofolder", true, "clip.3gp", nullptr, "cannot be made current"},
+               {"%OS%", false, "clip.3gp", nullptr, "holds a %NAME% that the command shell would replace"},
+               {"nooutfolder", false, "missing\\clip.3gp", nullptr, ""},
+               {"emptyout", false, "clip.3gp", "empty", ""}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
     std::string dir = TempFolder(c.folder);
     std::ofstream(dir + "\\movie.avi") << "avi";
     Form1->Edit1->SetText(dir + "\\movie.avi");
-    Form1->Edit2->SetText(dir + "\\clip.3gp");
+    Form1->Edit2->SetText(dir + "\\" + c.output);
+    SetEnvironmentVariableA("ZOV_OUTPUT", c.zovOutput);
     std::string saved = ProgramDir;
     if (c.programFolderMissing) ProgramDir = dir + "\\missing";
     Convert();
     ProgramDir = saved;
+    SetEnvironmentVariableA("ZOV_OUTPUT", nullptr);
     ASSERT_TRUE(finished);
-    EXPECT_NE(memo.find(c.reason), std::string::npos) << memo;
+    const std::string reason = *c.reason ? c.reason : NoOutputMessage(dir + "\\" + c.output);
+    EXPECT_NE(memo.find(reason), std::string::npos) << memo;
     EXPECT_NE(memo.find("Error. Stopped"), std::string::npos) << memo;
+    EXPECT_NE(bar, 100);
   }
 }
 
