@@ -262,7 +262,6 @@ class Program {
     if (started_) TerminateProcess(pi_.hProcess, 99);
     return ExitCode();
   }
-  DWORD Id() const { return pi_.dwProcessId; }
 
  private:
   PROCESS_INFORMATION pi_{};
