@@ -90,7 +90,7 @@ bool ShowsSomething(const RECT& R) {
 
 // Waits until R looks different from Before.
 bool Changes(const RECT& R, unsigned long long Before) {
-  return WaitFor([&] { return Look(R) != Before; }, 10000);
+  return WaitFor([&] { return Look(R) != Before; });
 }
 
 // The caption buttons' hit boxes on the screen, laid out from the skin as the skinner lays them out.
@@ -145,7 +145,7 @@ POINT TitleGap(HWND Wnd) {
 void CaptionButtonsTakePresses(HWND Wnd, bool EveryPixel) {
   // An inactive title may show through the buttons: the window is active throughout.
   SetForegroundWindow(Wnd);
-  ASSERT_TRUE(WaitFor([&] { return Ask(Wnd, ZM_GETACTIVESTATE) == 1; }, 5000)) << "the window is not active";
+  ASSERT_TRUE(WaitFor([&] { return Ask(Wnd, ZM_GETACTIVESTATE) == 1; })) << "the window is not active";
   for (const auto& [element, box] : CaptionButtons(Wnd)) {
     MoveTo(TitleGap(Wnd));
     const unsigned long long plain = SettledLook(box);
@@ -156,7 +156,7 @@ void CaptionButtonsTakePresses(HWND Wnd, bool EveryPixel) {
     ASSERT_TRUE(Changes(box, hot)) << "button " << element << " shows no pressed slice";
     const unsigned long long pressed = SettledLook(box);
     Xdo("mousemove " + At(TitleGap(Wnd)) + " mouseup 1");
-    ASSERT_TRUE(WaitFor([&] { return Look(box) == plain; }, 5000)) << "button " << element << " stays pressed";
+    ASSERT_TRUE(WaitFor([&] { return Look(box) == plain; })) << "button " << element << " stays pressed";
     std::vector<POINT> order = {{box.left, box.top}, {box.right - 1, box.top},
                                 {box.left, box.bottom - 1}, {box.right - 1, box.bottom - 1}};
     if (EveryPixel) {
@@ -170,18 +170,18 @@ void CaptionButtonsTakePresses(HWND Wnd, bool EveryPixel) {
     }
     for (const POINT p : order) {
       Xdo("mousemove " + At(p) + " mousedown 1");
-      const bool taken = WaitFor([&] { return Look(box) == pressed; }, 5000);
+      const bool taken = WaitFor([&] { return Look(box) == pressed; });
       Xdo("mousemove " + At(TitleGap(Wnd)) + " mouseup 1");
       ASSERT_TRUE(taken) << "button " << element << " takes no press at " << At(p);
-      ASSERT_TRUE(WaitFor([&] { return Look(box) == plain; }, 5000)) << "button " << element << " stays pressed";
+      ASSERT_TRUE(WaitFor([&] { return Look(box) == plain; })) << "button " << element << " stays pressed";
     }
     // A hot button goes plain when the pointer leaves for the client area.
     MoveTo(Center(box));
-    ASSERT_TRUE(WaitFor([&] { return Look(box) == hot; }, 5000)) << "button " << element;
+    ASSERT_TRUE(WaitFor([&] { return Look(box) == hot; })) << "button " << element;
     POINT inside{20, 20};
     ClientToScreen(Wnd, &inside);
     MoveTo(inside);
-    EXPECT_TRUE(WaitFor([&] { return Look(box) == plain; }, 5000)) << "button " << element << " stays hot";
+    EXPECT_TRUE(WaitFor([&] { return Look(box) == plain; })) << "button " << element << " stays hot";
   }
 }
 
@@ -214,7 +214,7 @@ void HoverAndCloseByTheSkinnedButton(Program& P, HWND Wnd, const std::string& Sh
 void ExpectSkinnedBox(Program& P, HWND Main, const std::string& Shot, const std::string& Keys) {
   HWND box = P.Window(Main);
   ASSERT_NE(box, nullptr) << Shot;
-  ASSERT_TRUE(WaitFor([&] { return Ask(box, ZM_ISSKINNED) == 1; }, 5000)) << Shot << " is not skinned";
+  ASSERT_TRUE(WaitFor([&] { return Ask(box, ZM_ISSKINNED) == 1; })) << Shot << " is not skinned";
   ExpectSkinned(box);
   // The folder browser fills its tree after it shows, and the dialogs' controls reach the screen
   // late: the picture waits for them, a little.
@@ -269,7 +269,7 @@ void PickInBrowser(Program& P, HWND Main, HWND Browse, const std::string& Name, 
   ASSERT_TRUE(WaitFor([&] { return Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0; })) << Shot;
   Xdo("key Home type --delay 30 " + Name);
   const LRESULT root = Ask(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
-  WaitFor([&] { const LRESULT c = Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0); return c != 0 && c != root; }, 5000);
+  WaitFor([&] { const LRESULT c = Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0); return c != 0 && c != root; });
   SaveScreenshot(box, Shot);
   Xdo("key Return");
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << Shot << " stays";
@@ -357,7 +357,7 @@ TEST(SkinnedSuite, DvdConverterMessageBoxesAndFolderBrowser) {
   // "Select" held down shows the pressed colour; let go below the bar, it runs nothing.
   Xdo("mousemove " + At({b.left + 15, b.top + 10}) + " mousedown 1");
   const COLORREF down = SkinColour("ToolBarButtonDownBackgroundColor");
-  EXPECT_TRUE(WaitFor([&] { return Pixel({b.left + 4, b.top + 10}) == down; }, 10000)) << "Select is not shown pressed";
+  EXPECT_TRUE(WaitFor([&] { return Pixel({b.left + 4, b.top + 10}) == down; })) << "Select is not shown pressed";
   SaveScreenshot(w, "suite_dunmarrow_toolbar_pressed");
   Xdo("mousemove " + At({b.left + 15, b.bottom + 20}) + " mouseup 1");
   // Convert with nothing set, then with a folder holding no .vob file.
@@ -442,7 +442,7 @@ TEST(SkinnedSuite, DvdConverterBatchFromFoldersPickedInTheBrowser) {
     ClickAt(Center(RectOf(convert)));
     HWND work = dvdApp.Window(w);
     ASSERT_NE(work, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return Ask(work, ZM_ISSKINNED) == 1; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return Ask(work, ZM_ISSKINNED) == 1; }));
     ExpectSkinned(work, kSource + "/dvdconvert/working.form");
     SaveScreenshot(work, "suite_dunmarrow_work_running");
     HWND done = ChildOf(work, "TButton");
@@ -496,7 +496,7 @@ TEST(SkinnedSuite, VideoConverterBoxDialogAndBatch) {
   ClickAt(Center(RectOf(convert)));
   HWND work = video.Window(w);
   ASSERT_NE(work, nullptr);
-  EXPECT_TRUE(WaitFor([&] { return Ask(work, ZM_ISSKINNED) == 1; }, 5000));
+  EXPECT_TRUE(WaitFor([&] { return Ask(work, ZM_ISSKINNED) == 1; }));
   ExpectSkinned(work, kSource + "/videoconvert/working.form");
   SaveScreenshot(work, "suite_corvale_work_running");
   HWND done = ChildOf(work, "TButton");
