@@ -546,9 +546,11 @@ TEST(SkinnedSuite, RunnerFailureBoxKeepsThePlatformLook) {
     EXPECT_TRUE(namesTheShell);
     EXPECT_EQ(Ask(box, ZM_ISSKINNED), 0);
     EXPECT_FALSE(HasRegion(box));
-    SaveScreenshot(box, "suite_runner_failure_box");
     HWND ok = ChildOf(box, "Button");
     ASSERT_NE(ok, nullptr);
+    // The box runs on the runner's thread: it is pictured and clicked once it has painted.
+    ASSERT_TRUE(WaitFor([&] { return ShowsSomething(RectOf(ok)); })) << "the failure box is not painted";
+    SaveScreenshot(box, "suite_runner_failure_box");
     ClickAt(Center(RectOf(ok)));
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })) << "the failure box stays";
   }
