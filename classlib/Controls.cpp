@@ -651,7 +651,8 @@ void TControlCanvas::FreeHandle() {
 
 DEFINE_CLASS(TWinControl, TControl,
              ({Prop<&TWinControl::TabStop, &TWinControl::SetTabStop>("TabStop"),
-               Prop<&TWinControl::TabOrder, &TWinControl::SetTabOrder>("TabOrder")}))
+               Prop<&TWinControl::TabOrder, &TWinControl::SetTabOrder>("TabOrder"),
+               Field<&TWinControl::OnExit>("OnExit")}))
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
@@ -1063,6 +1064,9 @@ void TWinControl::PaintControls(HDC dc) {
 void TWinControl::WndProc(TMessage& m) {
   if (ReflectNotification(m)) return;
   switch (m.Msg) {
+    case CM_EXIT:
+      if (OnExit) OnExit(this);
+      return;
     case WM_PAINT:
       // Platform controls paint a given DC themselves (a skinner may hand them a bitmap's).
       if (ownPaint_) {

@@ -24,7 +24,8 @@ constexpr UINT CM_ACTIVATE = CM_BASE + 0, CM_DEACTIVATE = CM_BASE + 1, CM_GOTFOC
                CM_MOUSELEAVE = CM_BASE + 20, CM_ENTER = CM_BASE + 26, CM_EXIT = CM_BASE + 27,
                CM_RELEASE = CM_BASE + 33, CM_SHOWINGCHANGED = CM_BASE + 34, CM_RECREATEWND = CM_BASE + 51;
 // CM_FOCUSCHANGED (LParam: the control) goes to the top control of a window that gets the focus;
-// a form answers with CM_ENTER to the control when it is another than the one it last focused.
+// a form answers, when it is another than the one it last focused, with CM_EXIT to that one and
+// CM_ENTER to the control.
 // CM_DIALOGCHAR (WParam: a character) asks each control in turn whether the character is its
 // mnemonic; the one that takes it answers 1.
 // CM_RECREATEWND goes through a window's WindowProc whenever a change of style makes its window
@@ -330,6 +331,9 @@ class TWinControl : public TControl {
 
   // The library control behind a window of this library, or null.
   static TWinControl* FromHandle(HWND Wnd);
+
+  // The focus has moved from this control to another of its form (CM_EXIT).
+  TNotifyEvent OnExit;
   virtual void DestroyHandle();
   // Re-creates the window, keeping the control's state (after a style change), through
   // CM_RECREATEWND; nothing while there is no window.

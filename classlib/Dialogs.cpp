@@ -57,8 +57,14 @@ std::string MessageCaption() {
 }
 }  // namespace
 
-TCustomForm* CreateMessageDialog(const std::string& Msg) {
-  constexpr int kMargin = 12, kGap = 16, kButtonWidth = 75, kButtonHeight = 25;
+TCustomForm* CreateMessageDialog(const std::string& Msg, TMsgDlgButtons Buttons) {
+  constexpr int kMargin = 12, kGap = 16, kSpacing = 8, kButtonWidth = 75, kButtonHeight = 25;
+  static const struct {
+    TMsgDlgBtn kind;
+    const char* name;
+    const char* caption;
+    TModalResult result;
+  } kButtons[] = {{mbYes, "Yes", "&Yes", mrYes}, {mbNo, "No", "&No", mrNo}, {mbOK, "OK", "OK", mrOk}};
   auto* form = Create<TMessageForm>(Application);
   try {
     form->SetBorderStyle(bsDialog);
@@ -68,20 +74,32 @@ TCustomForm* CreateMessageDialog(const std::string& Msg) {
     auto* label = Create<TLabel>(form);
     label->SetName("Message");
     label->SetParent(form);
+    label->SetShowAccelChar(false);  // paths and names keep their "&"
     label->SetCaption(Msg);
     label->SetBounds(kMargin, kMargin, label->Width(), label->Height());
 
-    auto* button = Create<TButton>(form);
-    button->SetName("OK");
-    button->SetParent(form);
-    button->SetCaption("OK");
-    button->SetModalResult(mrOk);
-    button->SetDefault(true);
-    button->SetCancel(true);
+    std::vector<TButton*> buttons;
+    for (const auto& b : kButtons) {
+      if (!Buttons.Contains(b.kind)) continue;
+      auto* button = Create<TButton>(form);
+      button->SetName(b.name);
+      button->SetParent(form);
+      button->SetCaption(b.caption);
+      button->SetModalResult(b.result);
+      buttons.push_back(button);
+    }
+    // The last button is the safe answer: OK alone, or No.
+    TButton* answer = buttons.back();
+    answer->SetDefault(true);
+    answer->SetCancel(true);
+    form->SetActiveControl(answer);
 
-    int width = std::max(label->Width(), kButtonWidth) + 2 * kMargin;
-    int top = label->Top() + label->Height() + kGap;
-    button->SetBounds((width - kButtonWidth) / 2, top, kButtonWidth, kButtonHeight);
+    const int row = static_cast<int>(buttons.size()) * (kButtonWidth + kSpacing) - kSpacing;
+    const int width = std::max(label->Width(), row) + 2 * kMargin;
+    const int top = label->Top() + label->Height() + kGap;
+    for (size_t i = 0; i < buttons.size(); ++i)
+      buttons[i]->SetBounds((width - row) / 2 + static_cast<int>(i) * (kButtonWidth + kSpacing), top, kButtonWidth,
+                            kButtonHeight);
     form->SetClientWidth(width);
     form->SetClientHeight(top + kButtonHeight + kMargin);
   } catch (...) {
@@ -91,13 +109,17 @@ TCustomForm* CreateMessageDialog(const std::string& Msg) {
   return form;
 }
 
-void ShowMessage(const std::string& Msg) {
-  TCustomForm* form = CreateMessageDialog(Msg);
+TModalResult MessageDlg(const std::string& Msg, TMsgDlgButtons Buttons) {
+  TCustomForm* form = CreateMessageDialog(Msg, Buttons);
+  TModalResult result = mrNone;
   try {
-    form->ShowModal();
+    result = form->ShowModal();
   } catch (...) {
     form->Free();
     throw;
   }
   form->Free();
+  return result;
 }
+
+void ShowMessage(const std::string& Msg) { MessageDlg(Msg, {mbOK}); }

@@ -555,7 +555,9 @@ void TCustomForm::WndProc(TMessage& m) {
     case CM_FOCUSCHANGED: {
       auto* control = reinterpret_cast<TWinControl*>(m.LParam);
       if (control == activeControl_ || ComponentState().Contains(csDestroying)) return;
+      TWinControl* left = activeControl_;
       RememberActiveControl(control);
+      if (left) left->Perform(CM_EXIT);
       control->Perform(CM_ENTER);
       return;
     }

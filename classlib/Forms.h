@@ -288,6 +288,13 @@ extern TScreen* Screen;
 // before the units finish; Application and Screen are null afterwards.
 void FreeApplication();
 
-// The plain message box with an OK button: a form of this library (class TMessageForm).
+// The message box: a form of this library (class TMessageForm) that shows Msg as it stands, with
+// its buttons side by side. OK answers Return and Escape alone; with Yes and No, No answers both
+// and has the focus.
+DECLARE_ENUM(TMsgDlgBtn, mbYes, mbNo, mbOK)
+DECLARE_SET(TMsgDlgButtons, TMsgDlgBtn)
+TCustomForm* CreateMessageDialog(const std::string& Msg, TMsgDlgButtons Buttons = {mbOK});
+// The box shown modally: the modal result of the button pressed (mrCancel for the close box).
+TModalResult MessageDlg(const std::string& Msg, TMsgDlgButtons Buttons);
+// The plain message box with an OK button.
 void ShowMessage(const std::string& Msg);
-TCustomForm* CreateMessageDialog(const std::string& Msg);

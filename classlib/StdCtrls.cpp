@@ -22,7 +22,8 @@ DEFINE_COMPONENT(TLabel, TCustomLabel,
                  ({Prop<&TControl::Caption, &TControl::SetCaption>("Caption"),
                    Prop<&TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize>("AutoSize"),
                    Prop<&TCustomLabel::Transparent, &TCustomLabel::SetTransparent>("Transparent"),
-                   Prop<&TCustomLabel::Alignment, &TCustomLabel::SetAlignment>("Alignment")}),
+                   Prop<&TCustomLabel::Alignment, &TCustomLabel::SetAlignment>("Alignment"),
+                   Prop<&TCustomLabel::ShowAccelChar, &TCustomLabel::SetShowAccelChar>("ShowAccelChar")}),
                  ({}))
 
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
@@ -41,6 +42,13 @@ void TCustomLabel::SetTransparent(bool value) {
   Invalidate();
 }
 
+void TCustomLabel::SetShowAccelChar(bool value) {
+  if (showAccelChar_ == value) return;
+  showAccelChar_ = value;
+  AdjustBounds();
+  Invalidate();
+}
+
 void TCustomLabel::SetAlignment(TAlignment value) {
   if (alignment_ == value) return;
   alignment_ = value;
@@ -53,7 +61,7 @@ void TCustomLabel::Loaded() {
 }
 
 UINT TCustomLabel::TextFlags() const {
-  UINT flags = DT_EXPANDTABS;
+  UINT flags = DT_EXPANDTABS | (showAccelChar_ ? 0 : DT_NOPREFIX);
   if (alignment_ == taRightJustify) flags |= DT_RIGHT;
   else if (alignment_ == taCenter) flags |= DT_CENTER;
   return flags;

@@ -27,6 +27,9 @@ class TCustomLabel : public TGraphicControl {
   void SetTransparent(bool Value);
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment Value);
+  // "&" underlines the next character; off, the caption shows as it stands.
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool Value);
   void Loaded() override;
 
  protected:
@@ -39,6 +42,7 @@ class TCustomLabel : public TGraphicControl {
   bool autoSize_ = true;
   bool transparent_ = false;
   TAlignment alignment_ = taLeftJustify;
+  bool showAccelChar_ = true;
 };
 
 class TLabel : public TCustomLabel {

@@ -98,6 +98,9 @@ HANDLE NewKillOnCloseJob() {
 // so costs next to nothing; its input, its Stop and its child's end wake the worker at once.
 const DWORD kLongestIdleWait = 16;
 
+// How long ending a child waits for it and what it started to be gone, files closed.
+const DWORD kEndWait = 5000;
+
 bool IsNTFamily() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof info;
@@ -397,8 +400,11 @@ bool TDosThread::WriteQueue(TRun& run) {
     if (!queued) return wrote;
     wrote = true;
     const bool ended = EndsLine(text);
+    // The child's console reads in the OEM code page, as it writes.
+    std::string oem(text.size(), '\0');
+    if (!text.empty()) CharToOemBuffA(text.data(), &oem[0], static_cast<DWORD>(text.size()));
     DWORD written = 0;
-    if (!text.empty()) WriteFile(run.inputWrite, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    if (!oem.empty()) WriteFile(run.inputWrite, oem.data(), static_cast<DWORD>(oem.size()), &written, nullptr);
     bool echo = false;
     WithRunner([&](TDosCommand& r) { echo = r.inputToOutput_; });
     if (echo) {
@@ -421,10 +427,17 @@ bool TDosThread::WriteQueue(TRun& run) {
 }
 
 void TDosThread::EndChild(HANDLE Job, HANDLE Process) {
-  if (Job)
+  const ULONGLONG until = GetTickCount64() + kEndWait;
+  if (Job) {
     TerminateJobObject(Job, 0);
-  else if (Process)
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+    while (QueryInformationJobObject(Job, JobObjectBasicAccountingInformation, &info, sizeof info, nullptr) &&
+           info.ActiveProcesses > 0 && GetTickCount64() < until)
+      Sleep(1);
+  } else if (Process) {
     TerminateProcess(Process, 0);
+    WaitForSingleObject(Process, kEndWait);
+  }
 }
 
 bool TDosThread::TimeLimitExceeded() {

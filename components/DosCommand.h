@@ -79,7 +79,8 @@ class TDosThread : public TThread {
   void ReadChunk(TRun& Run, DWORD Available);
   bool WriteQueue(TRun& Run);  // whether it wrote
   bool TimeLimitExceeded();
-  // Ends the child and what it started: the job when there is one, else the child alone.
+  // Ends the child and what it started (the job when there is one, else the child alone) and waits,
+  // a few seconds at most, until they are gone: the files they held are closed then.
   static void EndChild(HANDLE Job, HANDLE Process);
   void EndRun(TRun& Run);
   void AddNewLine(const std::string& NewLine, TOutputType OutputType);
@@ -116,7 +117,8 @@ class TDosCommand : public TComponent {
 
   // Starts a run of CommandLine (nothing when it is empty), stopping the one in progress first.
   void Execute();
-  // Ends the run in progress, and its child with what the child started, without waiting for the worker.
+  // Ends the run in progress, and its child with what the child started, without waiting for the
+  // worker; the child and what it started are gone when it returns.
   void Stop();
   // Queues Value, with ReturnCode's line end when AddReturn; ignored while no run is in progress.
   void SendLine(const std::string& Value, bool AddReturn);

@@ -110,6 +110,25 @@ std::string ShellVariableMessage(const std::string& path) {
   return "Error. " + path + " holds a %NAME% that the command shell would replace; the job is not sent.";
 }
 
+std::string CodePageMessage(const std::string& path) {
+  return "Error. " + path + " holds a character that cannot reach the command shell unchanged; the job is not sent.";
+}
+
+std::string FolderNameMessage(const std::string& folder) {
+  return "You should choose another folder: the name " + folder +
+         " holds a character that cannot reach the command shell unchanged.";
+}
+
+std::string ReplaceQuestion(const std::string& folder, const std::vector<std::string>& names) {
+  const size_t shown = 3;
+  std::string list;
+  for (size_t i = 0; i < names.size() && i < shown; ++i)
+    list += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+  if (names.size() > shown) list = IntToStr(static_cast<int>(names.size())) + " of the files to be written: " + list +
+                                   " and " + IntToStr(static_cast<int>(names.size() - shown)) + " more";
+  return folder + " already holds " + list + ".\n" + (names.size() == 1 ? "Replace it?" : "Replace them?");
+}
+
 std::string PathInFolder(const std::string& path, const std::string& folder) {
   const bool fromRoot = !path.empty() && (path[0] == '\\' || path[0] == '/');
   if (fromRoot || (path.size() >= 2 && path[1] == ':') || folder.empty()) return path;
@@ -122,6 +141,13 @@ std::string NoOutputMessage(const std::string& output) {
 
 bool IsPromptLine(const std::string& line, const std::string& folder) {
   return !folder.empty() && line == folder + ">";
+}
+
+bool IsMessageLine(const std::string& line, std::initializer_list<std::string> promptFolders) {
+  if (Trim(line).empty() || IsProgressLine(line)) return false;
+  for (const std::string& folder : promptFolders)
+    if (!folder.empty() && line.compare(0, folder.size() + 1, folder + ">") == 0) return false;
+  return true;
 }
 
 std::optional<int> ParseDuration(const std::string& line) {

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Sep is one character. TextBefore knows only the keyword "LEFT" (first occurrence; the whole text when
 // Sep is missing); any other Dir takes the last occurrence (empty when missing). TextAfter knows only
@@ -31,6 +32,14 @@ std::string EncoderCommandLine(const std::string& encoder, const std::string& in
 bool HoldsShellVariable(const std::string& text, const std::function<bool(const std::string&)>& defined);
 // The log line for a job refused because one of its paths holds a defined %NAME%.
 std::string ShellVariableMessage(const std::string& path);
+// The log line for a job refused because one of its paths holds a character that cannot reach the
+// command shell unchanged.
+std::string CodePageMessage(const std::string& path);
+// The message box for a picked folder whose name holds such a character.
+std::string FolderNameMessage(const std::string& folder);
+
+// The question before a job writes over files: folder already holds names.
+std::string ReplaceQuestion(const std::string& folder, const std::vector<std::string>& names);
 
 // A relative path as a program started in folder sees it; a path from a root or a drive unchanged.
 std::string PathInFolder(const std::string& path, const std::string& folder);
@@ -46,6 +55,9 @@ bool IsFrameRateLine(const std::string& line);  // holds "fps"
 bool IsProgressLine(const std::string& line);   // begins with "frame="
 // The shell's prompt of folder: the folder followed by ">", exactly. An empty folder never matches.
 bool IsPromptLine(const std::string& line, const std::string& folder);
+// A line the encoder, or the shell for it, printed to say something: not blank, no progress line,
+// neither the prompt of one of the folders nor a line typed after it.
+bool IsMessageLine(const std::string& line, std::initializer_list<std::string> promptFolders);
 
 // The values the parser takes from the encoder's lines, or nothing when a piece does not convert or
 // does not fit a signed 32-bit integer. Decimal pieces take a point, as the encoder prints them

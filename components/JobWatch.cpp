@@ -1,6 +1,27 @@
 #include "JobWatch.h"
 
-#include <windows.h>
+namespace {
+bool FileData(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
+  return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+         !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+}  // namespace
+
+void TJobWatch::Start() {
+  Stop();
+  lastMessage_.clear();
+  sent_ = false;
+}
+
+void TJobWatch::Sent(const std::string& Output, const std::string& ShellFolder) {
+  frameRate_->SetEnabled(true);
+  sent_ = true;
+  output_ = Output;
+  path_ = PathInFolder(Output, ShellFolder);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  existed_ = FileData(path_, data);
+  written_ = data.ftLastWriteTime;
+}
 
 void TJobWatch::Stop() {
   frameRate_->SetEnabled(false);
@@ -24,10 +45,19 @@ bool TJobWatch::Stalled(TTimer* Check, int32_t ParseState, TDosCommand*& Shell) 
   return true;
 }
 
-std::string OutputProblem(const std::string& Output, const std::string& ShellFolder) {
+// A file that was not there before the send, or has been written since, is this job's.
+bool TJobWatch::Touched(const WIN32_FILE_ATTRIBUTE_DATA& now) const {
+  return !existed_ || CompareFileTime(&now.ftLastWriteTime, &written_) != 0;
+}
+
+std::string TJobWatch::OutputProblem() const {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  const bool written = GetFileAttributesExA(PathInFolder(Output, ShellFolder).c_str(), GetFileExInfoStandard, &data) &&
-                       !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                       (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0);
-  return written ? "" : NoOutputMessage(Output);
+  const bool written = sent_ && FileData(path_, data) && (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0) &&
+                       Touched(data);
+  return written ? "" : NoOutputMessage(output_);
+}
+
+void TJobWatch::RemoveOutput() const {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (sent_ && FileData(path_, data) && Touched(data)) DeleteFileA(path_.c_str());
 }

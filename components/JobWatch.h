@@ -1,6 +1,8 @@
-// What both converters' work forms watch in a job: the two stall checks and, at the job's end, the
-// output that the encoder was to write.
+// What both converters' work forms watch in a job: the two stall checks, the encoder's last message,
+// and, at the job's end, the output that the encoder was to write.
 #pragma once
+
+#include <windows.h>
 
 #include <cstdint>
 #include <string>
@@ -17,21 +19,39 @@ class TJobWatch {
   TJobWatch() = default;
   TJobWatch(TTimer* FrameRateCheck, TTimer* SilenceCheck) : frameRate_(FrameRateCheck), silence_(SilenceCheck) {}
 
-  // At the send: the frame-rate check, which is not restarted while it runs.
-  void Sent() { frameRate_->SetEnabled(true); }
-  // Both checks off: at every job start, before it lets messages through, and at every job end.
+  // At every job start, before it lets messages through: both checks off, nothing heard or sent yet.
+  void Start();
+  // At the send: the frame-rate check, which is not restarted while it runs, and the job's output
+  // file as it stands before the encoder can touch it. A relative Output lies in ShellFolder, where
+  // the encoder starts.
+  void Sent(const std::string& Output, const std::string& ShellFolder);
+  // Both checks off: at every job end.
   void Stop();
   // After the parser has taken a line of the job: once the frame rate is known, silence counts anew.
   void Took(int32_t ParseState, JobLine::Kind Kind);
+  // A message line of the job (IsMessageLine): the last one says why a job failed.
+  void Heard(const std::string& Message) { lastMessage_ = Message; }
+  const std::string& LastMessage() const { return lastMessage_; }
   // The OnTimer of either check, which goes off. True when the job has stalled: its shell then ends
   // with all it started, the stalled encoder among them, and Shell is cleared.
   bool Stalled(TTimer* Check, int32_t ParseState, TDosCommand*& Shell);
 
+  // The log line for output this job did not write (missing, empty, or as it was before the send),
+  // or "" when it wrote it.
+  std::string OutputProblem() const;
+  // Removes what a job broken off left of its output: a file it made or wrote to, never one it did
+  // not touch. Its encoder must be gone.
+  void RemoveOutput() const;
+
  private:
+  bool Touched(const WIN32_FILE_ATTRIBUTE_DATA& Now) const;
+
   TTimer* frameRate_ = nullptr;
   TTimer* silence_ = nullptr;
+  std::string lastMessage_;
+  bool sent_ = false;
+  std::string output_;  // as the job names it
+  std::string path_;    // as this program finds it
+  bool existed_ = false;
+  FILETIME written_{};  // its last write before the send
 };
-
-// The log line for a job whose encoder left its output missing or empty, or "" when it wrote it. A
-// relative Output lies in the shell's folder, as the encoder started there sees it.
-std::string OutputProblem(const std::string& Output, const std::string& ShellFolder);

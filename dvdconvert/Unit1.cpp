@@ -2,7 +2,10 @@
 
 #include <shlobj.h>
 
+#include "Dialogs.h"
+#include "JobText.h"
 #include "Pelvardi_filelib.h"
+#include "ShellLine.h"
 #include "SysUtils.h"
 #include "working.h"
 
@@ -21,7 +24,8 @@ DEFINE_COMPONENT(TForm1, TForm, ({}),
                    Handler<&TForm1::ToolButton2Click>("ToolButton2Click"),
                    Handler<&TForm1::ToolButton3Click>("ToolButton3Click"),
                    Handler<&TForm1::ToolButton4Click>("ToolButton4Click"),
-                   Handler<&TForm1::Button1Click>("Button1Click"), Handler<&TForm1::Label7Click>("Label7Click")}))
+                   Handler<&TForm1::Button1Click>("Button1Click"), Handler<&TForm1::Label7Click>("Label7Click"),
+                   Handler<&TForm1::Edit1Exit>("Edit1Exit")}))
 
 namespace {
 TFolderBrowser folderBrowser = BrowseForFolder;
@@ -78,17 +82,38 @@ void TForm1::FormCreate(TObject*) {
   Application->SetHelpFile(GetFilePath(Application->ExeName()) + "quorra.chm");
 }
 
-void TForm1::Button6Click(TObject*) { ChooseInputFolder(folderBrowser("Select Directory")); }
+namespace {
+// The folder browser's pick, or "" after a cancel or a pick that cannot reach the shell (said in a box).
+std::string PickFolder() {
+  std::string picked = folderBrowser("Select Directory");
+  if (ReachesShellUnchanged(picked)) return picked;
+  ShowMessage(FolderNameMessage(picked));
+  return "";
+}
+}  // namespace
+
+void TForm1::Button6Click(TObject*) { ChooseInputFolder(PickFolder()); }
+
+void TForm1::Edit1Exit(TObject*) { ListFieldsFolder(); }
 
 void TForm1::ChooseInputFolder(const std::string& Picked) {
   if (!Picked.empty()) Edit1->SetText(Picked);
-  const std::string folder = Edit1->Text();  // after a cancel, the folder the field names
-  if (folder.empty()) return;
-  bool root = folder.size() >= 2 && folder.compare(folder.size() - 2, 2, ":\\") == 0;
-  std::string candidate = folder + (root ? "VIDEO_TS" : "\\VIDEO_TS");
-  std::string dir = IncludeTrailingBackslash(DirectoryExists(candidate) ? candidate : folder);
+  if (!Edit1->Text().empty()) ListFieldsFolder();  // after a cancel, the folder the field names
+}
+
+void TForm1::ListFieldsFolder() {
+  const std::string folder = Edit1->Text();
+  std::string dir;
+  if (!Trim(folder).empty()) {
+    bool root = folder.size() >= 2 && folder.compare(folder.size() - 2, 2, ":\\") == 0;
+    std::string candidate = folder + (root ? "VIDEO_TS" : "\\VIDEO_TS");
+    dir = IncludeTrailingBackslash(DirectoryExists(candidate) ? candidate : folder);
+  }
   if (UpperCase(dir) == UpperCase(VobFolder)) return;  // listed already: the ticks stay
-  ListVobFiles(dir, ListView1);
+  if (dir.empty())
+    ListView1->Items()->Clear();
+  else
+    ListVobFiles(dir, ListView1);
   VobFolder = dir;
 }
 
@@ -115,7 +140,7 @@ bool TForm1::AnyVobChecked() {
 }
 
 void TForm1::Button7Click(TObject*) {
-  std::string picked = folderBrowser("Select Directory");
+  std::string picked = PickFolder();
   if (!picked.empty()) Edit2->SetText(picked);
 }
 
@@ -142,6 +167,7 @@ void TForm1::ToolButton3Click(TObject*) {
 }
 
 void TForm1::Button1Click(TObject*) {
+  ListFieldsFolder();
   if (Trim(Edit1->Text()).empty()) return ShowMessage("You should set the input path.");
   if (ListView1->Items()->Count() == 0) return ShowMessage("no vob file for conversion");
   if (!AnyVobChecked()) return ShowMessage("You should select at least 1 .vob file");
@@ -152,6 +178,12 @@ void TForm1::Button1Click(TObject*) {
     TListItem* item = ListView1->Items()->Item(i);
     if (item->Checked()) ListBox1->Items()->Add(VobFolder + item->Caption());
   }
+  std::vector<std::string> existing;
+  for (int n = 1; n <= ListBox1->Items()->Count(); ++n) {
+    const std::string name = IntToStr(n) + ".3gp";
+    if (FileExists(JobOutputFile(Edit2->Text(), n))) existing.push_back(name);
+  }
+  if (!existing.empty() && MessageDlg(ReplaceQuestion(Edit2->Text(), existing), {mbYes, mbNo}) != mrYes) return;
   workForm = Create<TworkForm>(Application);
   workForm->ShowModal();
   workForm->Release();

@@ -27,9 +27,13 @@ class TForm1 : public TForm {
   void Button1Click(TObject* Sender);
   void Label7Click(TObject* Sender);
 
-  // Lists the folder the user picked, or after a cancel (Picked empty) the folder Edit1 names, or
-  // that folder's VIDEO_TS; a folder listed already keeps its rows and ticks.
+  void Edit1Exit(TObject* Sender);
+
+  // Lists the folder the user picked, or after a cancel (Picked empty) the folder Edit1 names.
   void ChooseInputFolder(const std::string& Picked);
+  // Lists the folder Edit1 names, or that folder's VIDEO_TS (nothing for an empty field); a folder
+  // listed already keeps its rows and ticks.
+  void ListFieldsFolder();
   void ListVobFiles(std::string Dir, TListView* List);
   bool AnyVobChecked();
 

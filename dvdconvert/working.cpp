@@ -22,7 +22,8 @@ std::string ShellDir;
 DEFINE_COMPONENT(TworkForm, TForm, ({}),
                  ({Handler<&TworkForm::FormCreate>("FormCreate"), Handler<&TworkForm::FormShow>("FormShow"),
                    Handler<&TworkForm::Timer1Timer>("Timer1Timer"), Handler<&TworkForm::Timer2Timer>("Timer2Timer"),
-                   Handler<&TworkForm::Timer3Timer>("Timer3Timer"), Handler<&TworkForm::Button2Click>("Button2Click")}))
+                   Handler<&TworkForm::Timer3Timer>("Timer3Timer"), Handler<&TworkForm::Button2Click>("Button2Click"),
+                   Handler<&TworkForm::FormClose>("FormClose")}))
 
 namespace {
 int JobCount() { return Form1->ListBox1->Items()->Count(); }
@@ -48,7 +49,21 @@ TNewLineEvent Parser() { return TNewLineEvent::Bind<&Output::HandleOutputLine>()
 void TworkForm::FormCreate(TObject*) {
   Form1->zubSkinEngine1->SkinAllScreenForms();
   ParseState = 0;  // until job 1 starts, the new shell's first prompt ends nothing
-  ShellRunner = StartShell(IsNT, Parser(), ShellDir);
+  ShellRunner = StartShell(this, IsNT, Parser(), ShellDir);
+}
+
+// Closing the form ends its shell, and with it the job in progress, whose partial output goes.
+void TworkForm::FormClose(TObject*, TCloseAction&) {
+  const bool running = ParseState != 0;
+  Watch.Stop();
+  ParseState = 0;
+  if (ShellRunner) ShellRunner->Free();  // returns once the shell and its encoder are gone
+  if (running) Watch.RemoveOutput();
+}
+
+void TworkForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TForm::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == ShellRunner) ShellRunner = nullptr;
 }
 
 void TworkForm::FormShow(TObject*) {
@@ -69,7 +84,7 @@ void TworkForm::Button2Click(TObject*) {}
 
 void TworkForm::StartNextFile() {
   // Before anything that lets messages through: an earlier job's stall check must not fall due here.
-  Watch.Stop();
+  Watch.Start();
   ProgressBar2->SetPosition(FileIndex);
   Application->ProcessMessages();
   ParseState = 1;
@@ -83,7 +98,7 @@ void TworkForm::StartNextFile() {
   std::string line = EncoderCommandLine(ProgramPath + "zov.exe", InputFile, Form1->SpinEdit3->Value(),
                                         Form1->SpinEdit4->Value(), OutputFile);
   for (const std::string& path : {ProgramPath + "zov.exe", InputFile, OutputFile})
-    if (HoldsShellVariable(path, InShellEnvironment)) return NextJobAfterFailure(ShellVariableMessage(path));
+    if (std::string problem = ShellPathProblem(path); !problem.empty()) return NextJobAfterFailure(problem);
   InputDir = GetFileDir(InputFile);
   PromptDir = ProgramDir;
   try {
@@ -93,28 +108,30 @@ void TworkForm::StartNextFile() {
   }
   Application->ProcessMessages();
   Form1->Edit3->SetText(line);
-  Watch.Sent();
   std::string sent = ReadBackWindowText(Form1->Edit3->Handle());
   if (sent.size() > kShellLineLimit) return NextJobAfterFailure(LineTooLongMessage(sent.size()));
-  if (!ShellRunner) ShellRunner = StartShell(IsNT, Parser(), ShellDir);  // the stalled one is gone
+  if (!ShellRunner) ShellRunner = StartShell(this, IsNT, Parser(), ShellDir);  // the stalled one is gone
+  Watch.Sent(OutputFile, ShellDir);
   ShellRunner->SendLine(sent, true);
 }
 
 void TworkForm::EndOfJob() {
   Watch.Stop();
-  std::string problem = OutputProblem(OutputFile, ShellDir);
+  std::string problem = Watch.OutputProblem();
   if (!problem.empty()) return NextJobAfterFailure(problem);
   Button2->SetEnabled(true);
   ProgressBar1->SetPosition(100);
   NextJob();
 }
 
-// Reason (if any) and "Error. Stopped" go to the log, as the status line goes to the next job at once.
+// Reason (if any), "Error. Stopped" and the encoder's last message go to the log, as the status line
+// goes to the next job at once.
 void TworkForm::NextJobAfterFailure(const std::string& Reason) {
   Watch.Stop();
   if (!Reason.empty()) AddLog(Reason);
   SetStatus("Error. Stopped");
   AddLog("Error. Stopped");
+  if (!Watch.LastMessage().empty()) AddLog(Watch.LastMessage());
   Button2->SetEnabled(true);
   NextJob();
 }
@@ -140,6 +157,7 @@ void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType)
   try {
     // Shells of earlier work forms still print; only the current one speaks for the job.
     if (Sender != ShellRunner || !workForm) return;
+    if (IsMessageLine(NewLine, {PromptDir, InputDir, ShellDir})) workForm->Watch.Heard(NewLine);
     JobLine meaning = ReadJobLine({ParseState, DurationSeconds, FrameRate, FrameCount}, NewLine,
                                   {PromptDir, InputDir, ShellDir});
     switch (meaning.kind) {

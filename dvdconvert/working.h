@@ -19,6 +19,7 @@ class TworkForm : public TForm {
 
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
   void Timer1Timer(TObject* Sender);
   void Timer2Timer(TObject* Sender);
   void Timer3Timer(TObject* Sender);
@@ -36,6 +37,9 @@ class TworkForm : public TForm {
   TTimer* Timer3 = nullptr;  // stall check: thirty seconds without a line once the frame rate is known
   TJobWatch Watch;           // on Timer2 and Timer3
 
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
  private:
   void NextJobAfterFailure(const std::string& Reason);
   void NextJob();
@@ -52,7 +56,7 @@ void SetStatus(const std::string& Text);
 
 // Work-unit state: one set per program, shared by every work form and every runner.
 extern TworkForm* workForm;
-extern TDosCommand* ShellRunner;
+extern TDosCommand* ShellRunner;  // the shell of the open work form, which owns it; null without one
 extern int32_t FileIndex;
 extern int32_t ParseState;
 extern int32_t DurationSeconds;

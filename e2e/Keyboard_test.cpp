@@ -87,6 +87,7 @@ TEST(Keyboard, WorkFormDoneIsReachedByTabAndPressedBySpaceOrAltD) {
     ASSERT_NE(convert, nullptr);
     for (const bool byTab : {true, false}) {
       const char* what = byTab ? "Tab, Space" : "Alt+D";
+      DeleteFileA(out.c_str());  // else Convert asks first whether to replace it
       ClickAt(Center(RectOf(convert)));
       HWND work = video.Window(w);
       ASSERT_NE(work, nullptr) << what;

@@ -1,6 +1,6 @@
 // No process that a converter starts outlives it: a batch runs, its last encoder hangs, and whether the
-// program is closed or killed, no command shell, console host or encoder of that run is left in the
-// session's process list.
+// program is killed or its work form closed, no command shell, console host or encoder of that run is
+// left in the session's process list. Closing the work form also takes the file the encoder had begun.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -85,6 +85,7 @@ TEST_P(Processes, NoneOutlivesTheProgram) {
       dvd ? std::vector<std::string>{"VTS_01_1.VOB", "VTS_01_2.VOB"} : std::vector<std::string>{"clip.avi"};
   for (const std::string& in : inputs) std::ofstream(folder + in) << "video";
   std::ofstream(folder + inputs.back() + ".zov") << "hang=progress\n";
+  const std::string begun = folder + (dvd ? "2.3gp" : "clip.3gp");  // the hanging job's output
   {
     Program program(c.exe);
     HWND main = program.Window();
@@ -93,17 +94,20 @@ TEST_P(Processes, NoneOutlivesTheProgram) {
     ASSERT_NE(work, nullptr) << "no batch";
     ASSERT_TRUE(WaitFor([&] {
       return (!dvd || GetFileAttributesA((folder + "1.3gp").c_str()) != INVALID_FILE_ATTRIBUTES) &&
-             StartedEveryKind(program);
+             GetFileAttributesA(begun.c_str()) != INVALID_FILE_ATTRIBUTES && StartedEveryKind(program);
     }, 60000)) << "the last job's shell, console host and encoder do not run";
     WatchedProcesses started(StartedBy(program));
     if (c.kill) {
       program.Kill();
     } else {
       PostMessageA(work, WM_SYSCOMMAND, SC_CLOSE, 0);
-      EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(work); }));
-      EXPECT_EQ(program.Close(main), 0u);
+      EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(work) && IsWindowEnabled(main); }));
     }
     EXPECT_TRUE(WaitFor([&] { return started.AllEnded(); }, 30000)) << started.Count() << " started";
+    if (!c.kill) {
+      EXPECT_EQ(GetFileAttributesA(begun.c_str()), INVALID_FILE_ATTRIBUTES) << "the begun output stays";
+      EXPECT_EQ(program.Close(main), 0u);
+    }
   }
   for (const std::string& name : {inputs[0], inputs.back(), inputs.back() + ".zov", std::string("1.3gp"),
                                   std::string("2.3gp"), std::string("clip.3gp")})

@@ -1,6 +1,6 @@
 // Window order as a person meets it, with another program open: after the folder browser, a
 // message box or the work form the converter's own form is in front, and a cancelled browse keeps
-// the list as it was.
+// the list as it was; the list follows the folder typed into the field.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -93,7 +93,7 @@ class WindowOrder : public ::testing::Test {
   std::vector<std::string> folders;  // removed at the end
 };
 
-TEST_F(WindowOrder, ACancelledBrowseListsATypedFolderOnceAndKeepsTheTicks) {
+TEST_F(WindowOrder, ACancelledBrowseListsATypedFolderOnceAndKeepsTheTicksTheFieldsFolderIsListed) {
   const std::string dvdFolder = MakeDvd();
   Ask(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(dvdFolder.c_str()));
   ASSERT_NO_FATAL_FAILURE(BrowseAndCancel());
@@ -104,6 +104,22 @@ TEST_F(WindowOrder, ACancelledBrowseListsATypedFolderOnceAndKeepsTheTicks) {
   EXPECT_EQ(Ask(list, LVM_GETITEMCOUNT), 2);
   EXPECT_TRUE(RowChecked(list, 0) && RowChecked(list, 1)) << "the ticks are lost";
   EXPECT_TRUE(WaitFor([&] { return InFront(main); })) << "after the folder browser";
+
+  // Another folder typed into the field is listed once the focus leaves it; no tick carries over.
+  std::string typed = Folder("ordertyped");
+  std::ofstream(typed + "ONE.VOB") << "video";
+  typed.pop_back();
+  // All but the last character as if typed already (xdotool's shifted characters are not reliable here).
+  const std::string start = typed.substr(0, typed.size() - 1);
+  Ask(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(start.c_str()));
+  ClickAt(Center(RectOf(edits[0])));
+  ASSERT_TRUE(WaitFor([&] { return FocusOf(main) == edits[0]; }));
+  Xdo("key End");
+  Xdo(std::string("type ") + typed.back());  // a digit of the process id
+  ASSERT_TRUE(WaitFor([&] { return TextOf(edits[0]) == typed; })) << TextOf(edits[0]);
+  Xdo("key Tab");
+  EXPECT_TRUE(WaitFor([&] { return Ask(list, LVM_GETITEMCOUNT) == 1; })) << "the typed folder is not listed";
+  EXPECT_FALSE(RowChecked(list, 0));
 }
 
 TEST_F(WindowOrder, TheFormIsInFrontAfterAMessageBoxAndAfterTheWorkForm) {
@@ -132,6 +148,19 @@ TEST_F(WindowOrder, TheFormIsInFrontAfterAMessageBoxAndAfterTheWorkForm) {
   ClickAt(Center(RectOf(done)));
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(work) || !IsWindow(work); })) << "the work form stays";
   EXPECT_TRUE(WaitFor([&] { return InFront(main); })) << "after the work form";
+
+  // Convert again: the batch's files are there, and Escape answers the question with No.
+  ClickAt(Center(RectOf(convert)));
+  HWND question = dvd->Window(main);
+  ASSERT_NE(question, nullptr) << "no question";
+  ASSERT_NE(ChildOf(question, "TButton", "&No"), nullptr);
+  ASSERT_TRUE(WaitFor([&] { return Ask(question, ZM_ISSKINNED) == 1; }));
+  Xdo("key Escape");
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(question) || !IsWindow(question); })) << "the question stays";
+  EXPECT_TRUE(WaitFor([&] { return InFront(main); })) << "after the question";
+  Ask(main, WM_NULL);  // handled once Convert's handler is back in the message loop
+  HWND again = FindWindowA("TworkForm", nullptr);
+  EXPECT_TRUE(!again || !IsWindowVisible(again)) << "a work form after No";
 }
 
 }  // namespace

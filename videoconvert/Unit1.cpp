@@ -1,5 +1,7 @@
 #include "Unit1.h"
 
+#include "Dialogs.h"
+#include "JobText.h"
 #include "Pelvardi_filelib.h"
 #include "SysUtils.h"
 #include "working.h"
@@ -45,6 +47,10 @@ void TForm1::Button1Click(TObject*) {
     return ShowMessage(
         "You have to type the .3gp extension after the file name that you want to save after the conversion. "
         "Such as abc.3gp");
+  const std::string output = PathInFolder(Edit2->Text(), GetCurrentDir());  // where the next shell starts
+  if (FileExists(output) &&
+      MessageDlg(ReplaceQuestion(GetFileDir(output), {ExtractFileName(output)}), {mbYes, mbNo}) != mrYes)
+    return;
   workForm = Create<TworkForm>(Application);
   workForm->ShowModal();
   workForm->Release();

@@ -19,7 +19,8 @@ std::string ShellDir;
 DEFINE_COMPONENT(TworkForm, TForm, ({}),
                  ({Handler<&TworkForm::FormCreate>("FormCreate"), Handler<&TworkForm::FormShow>("FormShow"),
                    Handler<&TworkForm::Timer1Timer>("Timer1Timer"), Handler<&TworkForm::Timer2Timer>("Timer2Timer"),
-                   Handler<&TworkForm::Timer3Timer>("Timer3Timer"), Handler<&TworkForm::Button2Click>("Button2Click")}))
+                   Handler<&TworkForm::Timer3Timer>("Timer3Timer"), Handler<&TworkForm::Button2Click>("Button2Click"),
+                   Handler<&TworkForm::FormClose>("FormClose")}))
 
 void TworkForm::Loaded() {
   TForm::Loaded();
@@ -36,7 +37,21 @@ void TworkForm::Loaded() {
 void TworkForm::FormCreate(TObject*) {
   Form1->zubSkinEngine1->SkinAllScreenForms();
   ParseState = 0;  // until the job starts, the new shell's first prompt ends nothing
-  ShellRunner = StartShell(IsNT, TNewLineEvent::Bind<&Output::HandleOutputLine>(), ShellDir);
+  ShellRunner = StartShell(this, IsNT, TNewLineEvent::Bind<&Output::HandleOutputLine>(), ShellDir);
+}
+
+// Closing the form ends its shell, and with it the job in progress, whose partial output goes.
+void TworkForm::FormClose(TObject*, TCloseAction&) {
+  const bool running = ParseState != 0;
+  Watch.Stop();
+  ParseState = 0;
+  if (ShellRunner) ShellRunner->Free();  // returns once the shell and its encoder are gone
+  if (running) Watch.RemoveOutput();
+}
+
+void TworkForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TForm::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == ShellRunner) ShellRunner = nullptr;
 }
 
 void TworkForm::FormShow(TObject*) {
@@ -48,7 +63,7 @@ void TworkForm::Button2Click(TObject*) {}
 
 void TworkForm::Timer1Timer(TObject*) {
   Timer1->SetEnabled(false);
-  Watch.Stop();  // before anything that lets messages through
+  Watch.Start();  // before anything that lets messages through
   Memo1->Lines()->Clear();
   Application->ProcessMessages();
   ParseState = 1;
@@ -59,7 +74,7 @@ void TworkForm::Timer1Timer(TObject*) {
   std::string line = EncoderCommandLine(ProgramPath + "zov.exe", input, Form1->SpinEdit3->Value(),
                                         Form1->SpinEdit4->Value(), Form1->Edit2->Text());
   for (const std::string& path : {ProgramPath + "zov.exe", input, Form1->Edit2->Text()})
-    if (HoldsShellVariable(path, InShellEnvironment)) return JobFailed(ShellVariableMessage(path));
+    if (std::string problem = ShellPathProblem(path); !problem.empty()) return JobFailed(problem);
   InputDir = GetFileDir(input);
   PromptDir = ProgramDir;
   try {
@@ -69,9 +84,9 @@ void TworkForm::Timer1Timer(TObject*) {
   }
   Application->ProcessMessages();
   Edit1->SetText(line);
-  Watch.Sent();
   std::string sent = ReadBackWindowText(Edit1->Handle());
   if (sent.size() > kShellLineLimit) return JobFailed(LineTooLongMessage(sent.size()));
+  Watch.Sent(Form1->Edit2->Text(), ShellDir);
   ShellRunner->SendLine(sent, true);
 }
 
@@ -89,12 +104,13 @@ void TworkForm::JobFailed(const std::string& Reason) {
   ParseState = 0;
   if (!Reason.empty()) Memo1->Lines()->Add(Reason);
   Memo1->Lines()->Add("Error. Stopped");
+  if (!Watch.LastMessage().empty()) Memo1->Lines()->Add(Watch.LastMessage());
   Button2->SetEnabled(true);
 }
 
 void TworkForm::EndOfJob() {
   Watch.Stop();
-  std::string problem = OutputProblem(Form1->Edit2->Text(), ShellDir);
+  std::string problem = Watch.OutputProblem();
   if (!problem.empty()) return JobFailed(problem);
   ParseState = 0;  // the job is over: later prompts end nothing
   Button2->SetEnabled(true);
@@ -104,6 +120,7 @@ void TworkForm::EndOfJob() {
 void Output::HandleOutputLine(TObject* Sender, std::string NewLine, TOutputType) {
   // Shells of earlier work forms still print; only the current one speaks for the job.
   if (Sender != ShellRunner || !workForm) return;
+  if (IsMessageLine(NewLine, {PromptDir, InputDir, ShellDir})) workForm->Watch.Heard(NewLine);
   JobLine meaning =
       ReadJobLine({ParseState, DurationSeconds, FrameRate, FrameCount}, NewLine, {PromptDir, InputDir, ShellDir});
   switch (meaning.kind) {

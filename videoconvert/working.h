@@ -18,12 +18,13 @@ class TworkForm : public TForm {
 
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
   void Timer1Timer(TObject* Sender);
   void Timer2Timer(TObject* Sender);
   void Timer3Timer(TObject* Sender);
   void Button2Click(TObject* Sender);
   void EndOfJob();
-  // "Error. Stopped" after the reason, if any; Done enabled.
+  // "Error. Stopped" after the reason, if any, and before the encoder's last message; Done enabled.
   void JobFailed(const std::string& Reason);
 
   TMemo* Memo1 = nullptr;
@@ -34,6 +35,9 @@ class TworkForm : public TForm {
   TTimer* Timer2 = nullptr;  // stall check: no frame rate ten seconds after the job start
   TTimer* Timer3 = nullptr;  // stall check: thirty seconds without a line once the frame rate is known
   TJobWatch Watch;           // on Timer2 and Timer3
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 };
 
 // The output parser, bound to every runner's OnNewLine with no object behind it.
@@ -44,7 +48,7 @@ class Output : public TObject {
 
 // Work-unit state: one set per program, shared by every work form and every runner.
 extern TworkForm* workForm;
-extern TDosCommand* ShellRunner;
+extern TDosCommand* ShellRunner;  // the shell of the open work form, which owns it; null without one
 extern int32_t ParseState;
 extern int32_t DurationSeconds;
 extern int32_t FrameRate;

@@ -76,6 +76,38 @@ TEST(ShowMessage, TheFormIsSizedToItsTextAndCentred) {
   Application->SetTitle("");
 }
 
+// Answers the shown message form with a key, or with a click on Yes when the key is 0.
+WPARAM answerKey = 0;
+void Answer() {
+  TMessageForm* form = ShownMessageForm();
+  if (!form) return Later(Answer);
+  if (answerKey) PostMessageA(form->Handle(), WM_KEYDOWN, answerKey, 0);
+  else As<TButton>(form->FindComponent("Yes"))->Click();
+}
+
+// A question: Yes and No side by side; No, the safe answer, takes Return and Escape. A "&" in the text
+// shows as it stands.
+TEST(MessageDlg, YesIsClickedNoAnswersReturnAndEscape) {
+  const std::pair<WPARAM, TModalResult> cases[] = {{VK_RETURN, mrNo}, {VK_ESCAPE, mrNo}, {0, mrYes}};
+  for (const auto& [key, result] : cases) {
+    answerKey = key;
+    Later(Answer);
+    EXPECT_EQ(MessageDlg("D:\\out already holds 1.3gp.\nReplace it?", {mbYes, mbNo}), result) << key;
+  }
+  TCustomForm* question = CreateMessageDialog("Tom&Jerry", {mbYes, mbNo});
+  TCustomForm* plain = CreateMessageDialog("TomJerry", {mbYes, mbNo});
+  auto labelWidth = [](TCustomForm* f) { return As<TLabel>(f->FindComponent("Message"))->Width(); };
+  EXPECT_GT(labelWidth(question), labelWidth(plain));
+  auto* yes = As<TButton>(question->FindComponent("Yes"));
+  auto* no = As<TButton>(question->FindComponent("No"));
+  ASSERT_TRUE(yes && no);
+  EXPECT_EQ(yes->Top(), no->Top());
+  EXPECT_LT(yes->Left() + yes->Width(), no->Left());
+  EXPECT_LE(no->Left() + no->Width(), question->ClientWidth());
+  question->Free();
+  plain->Free();
+}
+
 // Types a path into the open dialog's file name field and presses Open.
 std::string pickPath;
 bool picked = false;

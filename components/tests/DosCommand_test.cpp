@@ -242,6 +242,17 @@ TEST_F(DosCommandTest, ConvertsTheWholeReadFromTheOemCodePage) {
   EXPECT_EQ(rec.pieces, std::vector<std::string>{"=" + std::string(ansi)});
 }
 
+// The child's console reads in the OEM code page too: an echoed text comes back as it was sent.
+TEST_F(DosCommandTest, TextsReachTheChildInTheOemCodePage) {
+  const std::string text = "caf\xe9 na\xefve \xfc";  // in the ANSI code page
+  Runner dos = NewRunner(rec, TestChild() + " echo:quit");
+  dos->Execute();
+  dos->SendLine(text, true);
+  dos->SendLine("quit", true);
+  ASSERT_TRUE(WaitUntil([&] { return Ended(*dos, rec); }, kWait));
+  EXPECT_EQ(rec.pieces, std::vector<std::string>{"=" + text});
+}
+
 TEST_F(DosCommandTest, MegabytesArriveWholeAndInOrder) {
   const int kBytes = 2000000;  // lines "0000000\r\n" and on, 9 bytes each; the last one cut
   Runner dos = NewRunner(rec, TestChild() + " burst:" + std::to_string(kBytes));

@@ -103,6 +103,26 @@ TEST(IsPromptLine, MatchesTheFolderAndGreaterThanExactly) {
   EXPECT_FALSE(IsPromptLine(">", ""));  // no input folder yet
 }
 
+TEST(IsMessageLine, LeavesOutBlanksProgressPromptsAndTypedLines) {
+  const std::pair<const char*, bool> cases[] = {
+      {"Unknown encoder 'xvid'", true},  {"D:\\out\\1.3gp: Permission denied", true},
+      {"frame=  250 q=2.0", false},      {" \t", false},
+      {"C:\\Conv>", false},              {"C:\\Conv>C:\\Conv\\zov.exe -y -i E:\\a.vob", false},
+      {"E:\\VIDEO_TS>", false},          {">", true},  // an empty folder is no prompt
+  };
+  for (const auto& [line, message] : cases) EXPECT_EQ(IsMessageLine(line, {"C:\\Conv", "E:\\VIDEO_TS", ""}), message) << line;
+}
+
+TEST(ReplaceQuestion, NamesThreeFilesAtMostAndCountsTheRest) {
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {{"clip.3gp"}, "D:\\out already holds clip.3gp.\nReplace it?"},
+      {{"1.3gp", "2.3gp"}, "D:\\out already holds 1.3gp and 2.3gp.\nReplace them?"},
+      {{"1.3gp", "2.3gp", "3.3gp", "4.3gp", "5.3gp"},
+       "D:\\out already holds 5 of the files to be written: 1.3gp, 2.3gp, 3.3gp and 2 more.\nReplace them?"},
+  };
+  for (const auto& [names, question] : cases) EXPECT_EQ(ReplaceQuestion("D:\\out", names), question);
+}
+
 TEST(LineTests, RecogniseTheParsersLines) {
   EXPECT_TRUE(IsDurationLine("  Duration: 00:01:23.45, start: 0.000000"));
   EXPECT_FALSE(IsDurationLine("  duration: 00:01:23.45"));

@@ -44,18 +44,20 @@ std::string ReadFileText(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Presses Convert and answers the message box it shows, once skinned; returns the message.
-std::string ConvertExpectingMessage(const std::string& shot = "") {
+// Presses a button of the main form and answers the message box it shows, once skinned; returns
+// the message.
+std::string MessageOf(void (TForm1::*click)(TObject*), const std::string& shot = "") {
   std::string message;
   bool skinned = false;
   WatchWhileModal([&] {
     message = TakeSkinnedMessage(skinned, shot);
     return !message.empty();
   });
-  Form1->Button1Click(nullptr);
+  (Form1->*click)(nullptr);
   EXPECT_TRUE(skinned) << message;
   return message;
 }
+std::string ConvertExpectingMessage(const std::string& shot = "") { return MessageOf(&TForm1::Button1Click, shot); }
 
 BOOL CALLBACK FindDialog(HWND Wnd, LPARAM Found) {
   char cls[16] = "";
@@ -95,10 +97,16 @@ class DunmarrowTest : public ::testing::Test {
   void RunBatch(DWORD timeoutMs = 60000, bool promptFirst = false, uint32_t firstJobSilenceMs = 0) {
     DWORD start = GetTickCount();
     finished = false;
+    question.clear();
     TStringList shellOutput;
     bool held = promptFirst;
     firstEncoder.reset();
     WatchWhileModal([&, start, timeoutMs, firstJobSilenceMs] {
+      if (!workForm) {  // Convert may ask first whether to replace output files
+        bool skinned = false;
+        question = TakeSkinnedMessage(skinned, "dunmarrow-question", 100, replaceAnswer);
+        return !question.empty() && replaceAnswer != mrYes;  // No: nothing starts
+      }
       // One look, once job 1's encoder has printed its duration: a process list taken on every
       // tick outlasts the tick on a loaded machine, and the job start's message loop never ends.
       if (workForm && FileIndex == 1 && ParseState >= 2 && !firstEncoder)
@@ -139,15 +147,15 @@ class DunmarrowTest : public ::testing::Test {
       if (Form1->ListView1->Items()->Item(i)->Checked())
         Form1->ListBox1->Items()->Add(VobFolder + Form1->ListView1->Items()->Item(i)->Caption());
     workForm = Create<TworkForm>(Application);
-    TDosCommand* shell = ShellRunner;
-    shell->SetOutputLines(&shellOutput);
+    ShellRunner->SetOutputLines(&shellOutput);  // the shell goes before the list, as the form closes
     workForm->Timer1->SetInterval(0);
     workForm->ShowModal();
-    shell->SetOutputLines(nullptr);
     workForm->Release();
     workForm = nullptr;
   }
   std::string shot;  // the name of a screenshot of the work form at the end of the batch
+  TModalResult replaceAnswer = mrYes;
+  std::string question;  // whether to replace output files, when Convert asked
   bool finished = false;
   bool doneAtPrompt = false;
   std::unique_ptr<WatchedProcesses> firstEncoder;  // job 1's, seen once it printed its duration
@@ -246,6 +254,30 @@ TEST_F(DunmarrowTest, ConvertChecksItsInputInOrder) {
   EXPECT_TRUE(Form1->ListView1->Items()->Item(1)->Checked());
   Form1->Edit2->SetText(" ");
   EXPECT_EQ(ConvertExpectingMessage(), "You should set the output path.");
+  // Another folder typed into the field is listed before the checks: no tick of the old list counts.
+  std::string typed = MakeDvd("checkstyped", {"C.VOB"});
+  Form1->Edit1->SetText(typed);
+  Form1->Edit2->SetText(TempFolder("checksout"));
+  EXPECT_EQ(ConvertExpectingMessage(), "You should select at least 1 .vob file");
+  EXPECT_EQ(VobFolder, typed + "\\VIDEO_TS\\");
+}
+
+// A picked folder whose name cannot reach the shell as it stands is refused with a message: one with
+// a "?" where the program's code page lacks a character, one with a character the shell's lacks.
+TEST_F(DunmarrowTest, APickedFolderWhoseNameCannotReachTheShellIsRefused) {
+  std::string dvd = MakeDvd("pickedok", {"A.VOB"});
+  Form1->ChooseInputFolder(dvd);
+  Form1->Edit2->SetText(dvd);
+  static std::string picked;
+  SetFolderBrowser([](const std::string&) { return picked; });
+  for (const char* path : {"C:\\Filme\\??\\DVD", "C:\\Filme\\\x80 DVD"}) {
+    picked = path;
+    for (auto click : {&TForm1::Button6Click, &TForm1::Button7Click}) EXPECT_EQ(MessageOf(click), FolderNameMessage(path));
+    EXPECT_EQ(Form1->Edit1->Text(), dvd);
+    EXPECT_EQ(Form1->Edit2->Text(), dvd);
+    EXPECT_EQ(VobFolder, dvd + "\\VIDEO_TS\\");
+  }
+  SetFolderBrowser(nullptr);
 }
 
 TEST_F(DunmarrowTest, SelectionButtons) {
@@ -295,9 +327,30 @@ TEST_F(DunmarrowTest, ABatchOfThreeFilesConvertsInListOrderWithProgress) {
     EXPECT_NE(received.find(line), std::string::npos) << line << "\n" << received;
   }
   EXPECT_LT(received.find("VTS_01_1"), received.find("VTS_01_2"));
-  // The shell outlives its work form; the application frees it when the program ends.
-  EXPECT_EQ(ShellRunner->RunState(), 6);
-  EXPECT_EQ(ShellRunner->Owner(), Application);
+  // The shell ends with its work form.
+  EXPECT_EQ(ShellRunner, nullptr);
+  EXPECT_TRUE(WaitUntil([] { return LiveDescendants("cmd.exe").empty(); }, 30000));
+}
+
+// Files of the batch's names in the output folder are replaced only when the user says so.
+TEST_F(DunmarrowTest, ExistingOutputFilesAreReplacedOnlyAfterYes) {
+  std::string dvd = MakeDvd("replace", {"VTS_01_1.VOB", "VTS_01_2.VOB"});
+  std::string out = TempFolder("replaceout");
+  WriteFile(out + "\\1.3gp", "mine");
+  Form1->ChooseInputFolder(dvd);
+  Form1->ToolButton4Click(nullptr);
+  Form1->Edit2->SetText(out);
+  replaceAnswer = mrNo;
+  RunBatch();
+  replaceAnswer = mrYes;
+  EXPECT_EQ(question, ReplaceQuestion(out, {"1.3gp"}));
+  EXPECT_FALSE(finished);
+  EXPECT_EQ(ReadFileText(out + "\\1.3gp"), "mine");
+  EXPECT_EQ(GetFileAttributesA((out + "\\2.3gp").c_str()), INVALID_FILE_ATTRIBUTES);
+  RunBatch();
+  EXPECT_EQ(question, ReplaceQuestion(out, {"1.3gp"}));
+  ASSERT_TRUE(finished) << log;
+  EXPECT_NE(ReadFileText(out + "\\1.3gp"), "mine");
 }
 
 TEST_F(DunmarrowTest, TheShellsFirstPromptBeforeJob1EndsNothing) {
@@ -350,7 +403,7 @@ TEST_F(DunmarrowTest, ALineLongerThan254CharactersReachesTheShellWhole) {
 
 // A job that cannot be sent as it stands, or whose encoder writes nothing, is logged as failed with
 // its reason, and the batch goes on.
-enum Fault { kLineTooLong, kProgramFolderMissing, kShellVariable, kOutputFolderMissing, kEmptyOutput };
+enum Fault { kLineTooLong, kProgramFolderMissing, kShellVariable, kCodePage, kOutputFolderMissing, kEmptyOutput, kStaleOutput };
 struct FailedCase {
   const char* name;
   const char* dvd;
@@ -361,8 +414,10 @@ const FailedCase kFailedCases[] = {
     {"LineTooLong", "toolong", kLineTooLong, "the command shell takes at most 8191"},
     {"ProgramFolderMissing", "nofolder", kProgramFolderMissing, "cannot be made current"},
     {"ShellVariableInAPath", "%OS%", kShellVariable, "holds a %NAME% that the command shell would replace"},
+    {"CharacterTheShellLacks", "euro\x80", kCodePage, "holds a character that cannot reach the command shell"},
     {"OutputFolderMissing", "nooutfolder", kOutputFolderMissing, "Error. The encoder wrote nothing to "},
     {"EmptyOutput", "emptyout", kEmptyOutput, "Error. The encoder wrote nothing to "},
+    {"StaleOutput", "staleout", kStaleOutput, "Error. The encoder wrote nothing to "},
 };
 class FailedJob : public DunmarrowTest, public ::testing::WithParamInterface<FailedCase> {};
 
@@ -373,13 +428,16 @@ TEST_P(FailedJob, IsLoggedWithItsReasonAndTheBatchGoesOn) {
   Form1->ToolButton4Click(nullptr);
   std::string out = TempFolder(std::string(c.name) + "out") + (c.fault == kOutputFolderMissing ? "\\missing" : "");
   Form1->Edit2->SetText(c.fault == kLineTooLong ? "C:\\" + std::string(9000, 'x') : out);
-  SetEnvironmentVariableA("ZOV_OUTPUT", c.fault == kEmptyOutput ? "empty" : nullptr);
+  SetEnvironmentVariableA("ZOV_OUTPUT", c.fault == kEmptyOutput ? "empty" : c.fault == kStaleOutput ? "0" : nullptr);
+  if (c.fault == kStaleOutput)  // an earlier batch's files, which this one's encoder does not write
+    for (const char* name : {"\\1.3gp", "\\2.3gp"}) WriteFile(out + name, "earlier");
   std::string saved = ProgramDir;
   if (c.fault == kProgramFolderMissing) ProgramDir = TempFolder("gone") + "\\missing";
   RunBatch();
   ProgramDir = saved;
   SetEnvironmentVariableA("ZOV_OUTPUT", nullptr);
   ASSERT_TRUE(finished) << log;
+  EXPECT_EQ(question.empty(), c.fault != kStaleOutput) << question;
   EXPECT_EQ(status, "Error. Stopped");
   EXPECT_EQ(batchBar, 2);
   size_t first = log.find(c.reason);
@@ -448,15 +506,18 @@ TEST_F(DunmarrowTest, AnEncoderSilentAfterItsFrameRateIsStalledToo) {
   EXPECT_NE(GetFileAttributesA((out + "\\2.3gp").c_str()), INVALID_FILE_ATTRIBUTES) << log;
 }
 
-TEST_F(DunmarrowTest, AStallInTheLastJobEnablesDone) {
+// An encoder that refuses its command line ends without a frame rate: the stall's report is followed
+// by what the encoder said.
+TEST_F(DunmarrowTest, AStallInTheLastJobEnablesDoneAndSaysWhy) {
   std::string dvd = MakeDvd("laststall", {"VTS_01_1.VOB"});
-  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "hang=banner\n");
+  WriteFile(dvd + "\\VIDEO_TS\\VTS_01_1.VOB.zov", "refuse=Unknown encoder 'xvid'\n");
   Form1->ChooseInputFolder(dvd);
   Form1->ToolButton4Click(nullptr);
   Form1->Edit2->SetText(TempFolder("laststallout"));
   RunBatch();
   ASSERT_TRUE(finished);
   EXPECT_EQ(status, "Error. Stopped");
+  EXPECT_NE(log.find("Error. Stopped\r\nUnknown encoder 'xvid'\r\n"), std::string::npos) << log;
 }
 
 TEST_F(DunmarrowTest, AMissingEncoderEndsAsAStall) {
@@ -477,7 +538,7 @@ class ParserTest : public DunmarrowTest {
  protected:
   void SetUp() override {
     DunmarrowTest::SetUp();
-    form = Create<TworkForm>(Application);
+    form = Create<TworkForm>(Application);  // with a shell of its own
     workForm = form;
     PromptDir = "C:\\Conv";
     InputDir = "E:\\VIDEO_TS";
@@ -517,6 +578,7 @@ TEST_F(ParserTest, StatesMoveOnDurationThenFrameRateThenProgressAndPrompt) {
 
 TEST_F(ParserTest, PromptOfTheInputFolderEndsTheLastJob) {
   OutputFile = TempFolder("parser") + "\\1.3gp";
+  form->Watch.Sent(OutputFile, "");
   WriteFile(OutputFile, "3gp");
   ParseState = 3;
   FileIndex = Form1->ListBox1->Items()->Count() + 1;  // the last job

@@ -2,7 +2,8 @@
 //   zov -y -i <input> -vcodec xvid -f 3gp  -s  WxH -r 12 -acodec aac -ac 1 -ar 8000 -b 30 -ab 12 <output>
 // prints on standard error what an encoder of its kind prints (banner, input section with the Duration
 // and the video stream's frame rate, output section, then progress lines separated by a lone CR and ended
-// by a LF), and writes a small fake 3GP file holding the parameters it received.
+// by a LF), and writes a small fake 3GP file holding the parameters it received: made (empty) with the
+// output section, filled at the end.
 //
 // Behaviour, for the tests: key=value lines in "<input>.zov" beside the input, or environment variables
 // ZOV_<KEY> (key in upper case); the file wins.
@@ -19,6 +20,7 @@
 //                         line and progress lines that do not convert)
 //   exit=<code>           exit code (default 0 after a run, 1 after a failure)
 //   output=1              0: write no output file; empty: write it empty
+//   refuse=<text>         print <text> after the banner and end, as an encoder that refuses the command line
 // ZOV_LOG=<file>: append the raw command line (GetCommandLineA) to that file as one line.
 #include <windows.h>
 
@@ -44,8 +46,8 @@ int KnobInt(const std::string& key, int fallback) {
 }
 
 void ReadKnobs(const std::string& input) {
-  static const char* const keys[] = {"duration", "fps",     "frames", "steps", "pause", "input",
-                                     "hang",     "crash",   "garbage", "exit", "output"};
+  static const char* const keys[] = {"duration", "fps",   "frames",  "steps", "pause",  "input",
+                                     "hang",     "crash", "garbage", "exit",  "output", "refuse"};
   for (const char* key : keys) {
     std::string name = "ZOV_";
     for (const char* c = key; *c; ++c) name += static_cast<char>(*c - 'a' + 'A');
@@ -148,9 +150,11 @@ void PrintGarbage() {
   Line(std::string(300, '#'));
 }
 
-bool WriteOutput(const Options& options, int frames, bool empty) {
-  HANDLE file = CreateFileA(options.output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+HANDLE CreateOutput(const Options& options) {
+  return CreateFileA(options.output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool WriteOutput(HANDLE file, const Options& options, int frames, bool empty) {
   if (file == INVALID_HANDLE_VALUE) return false;
   static const char header[] = "\0\0\0\x14" "ftyp3gp4\0\0\x02\0" "3gp4";
   std::string content(header, sizeof header - 1);
@@ -182,6 +186,10 @@ int main(int argc, char** argv) {
     Line(error);
     return ExitCode(1);
   }
+  if (!Knob("refuse", "").empty()) {
+    Line(Knob("refuse", ""));
+    return ExitCode(1);
+  }
   if (!options.overwrite && GetFileAttributesA(options.output.c_str()) != INVALID_FILE_ATTRIBUTES) {
     Line("File '" + options.output + "' already exists. Overwrite ? [y/N] Not overwriting - exiting");
     return ExitCode(1);
@@ -210,6 +218,8 @@ int main(int argc, char** argv) {
        (fps == "none" ? std::string() : ", " + fps + " fps(r)"));
   Stage("stream");
   Line("    Stream #0.1[0x80]: Audio: ac3, 48000 Hz, stereo, 192 kb/s");
+  const std::string output = Knob("output", "1");
+  HANDLE file = output == "0" ? INVALID_HANDLE_VALUE : CreateOutput(options);
   Line("Output #0, 3gp, to '" + options.output + "':");
   Line("    Stream #0.0: Video: " + options.vcodec + ", yuv420p, " + options.size + ", q=2-31, " + options.bitrate +
        " kb/s");
@@ -237,8 +247,7 @@ int main(int argc, char** argv) {
   Say("\n");
   Line("video:" + std::to_string(frames / 3) + "kB audio:" + std::to_string(frames / 10) +
        "kB global headers:0kB muxing overhead 4.521%");
-  const std::string output = Knob("output", "1");
-  if (output != "0" && !WriteOutput(options, frames, output == "empty")) {
+  if (output != "0" && !WriteOutput(file, options, frames, output == "empty")) {
     Line(options.output + ": Permission denied");
     return ExitCode(1);
   }

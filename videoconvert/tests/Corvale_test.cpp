@@ -27,7 +27,7 @@ std::string TempFolder(const std::string& name) {
   std::string dir = std::string(base) + "corvale_" + name + "_" + std::to_string(GetCurrentProcessId());
   CreateDirectoryA(dir.c_str(), nullptr);
   // Process ids repeat from run to run: what an earlier run left must not pass for this run's work.
-  for (const char* name : {"\\zov.log", "\\clip.3gp", "\\my clip.3gp"})
+  for (const char* name : {"\\zov.log", "\\clip.3gp", "\\na\xefve \xfc.3gp"})
     DeleteFileA((dir + name).c_str());
   return dir;
 }
@@ -46,7 +46,9 @@ class CorvaleTest : public ::testing::Test {
     SetEnvironmentVariableA("ZOV_STEPS", "4");
     SetEnvironmentVariableA("ZOV_LOG", nullptr);
   }
-  // Presses Convert; returns the message box's text, or runs the job until Done is enabled.
+  // Presses Convert; returns the message box's text, or runs the job until Done is enabled. A question
+  // whether to replace the output is answered with replaceAnswer, and the job runs after Yes. No shell
+  // runs but the open work form's.
   // With promptFirst the start timer waits until the new shell's first prompt has reached the parser,
   // as on a machine where the shell answers within the timer's 30 ms.
   // silenceMs replaces the thirty seconds of the silence check.
@@ -70,9 +72,12 @@ class CorvaleTest : public ::testing::Test {
         doneAtPrompt = workForm->Button2->Enabled();
         workForm->Timer1->SetInterval(30);
       }
-      message = TakeSkinnedMessage(messageSkinned, shot);
-      if (!message.empty()) return true;
-      if (workForm && workForm->Button2->Enabled()) {
+      if (!workForm) {
+        message = TakeSkinnedMessage(messageSkinned, shot, 100, replaceAnswer == mrNone ? mrOk : replaceAnswer);
+        return !message.empty() && replaceAnswer != mrYes;
+      }
+      if (workForm->Button2->Enabled()) {
+        shellsOpen = LiveDescendants("cmd.exe").size();
         if (!shot.empty()) SaveScreenshot(workForm->Handle(), shot);
         workSkinned = IsSkinnedWindow(workForm->Handle()) && HasRoundedTop(workForm->Handle());
         workClient = ClientSizeOf(workForm->Handle());
@@ -90,19 +95,20 @@ class CorvaleTest : public ::testing::Test {
     });
     if (!promptFirst) {
       Form1->Button1Click(nullptr);
-      return message;
+    } else {  // Convert's steps, with the start timer held
+      workForm = Create<TworkForm>(Application);
+      ShellRunner->SetOutputLines(&shellOutput);  // the shell goes before the list, as the form closes
+      workForm->Timer1->SetInterval(0);
+      workForm->ShowModal();
+      workForm->Release();
+      workForm = nullptr;
     }
-    // Convert's steps, with the start timer held.
-    workForm = Create<TworkForm>(Application);
-    TDosCommand* shell = ShellRunner;
-    shell->SetOutputLines(&shellOutput);
-    workForm->Timer1->SetInterval(0);
-    workForm->ShowModal();
-    shell->SetOutputLines(nullptr);
-    workForm->Release();
-    workForm = nullptr;
+    EXPECT_LE(shellsOpen, 1u);
+    EXPECT_TRUE(WaitUntil([] { return LiveDescendants("cmd.exe").empty(); }, 30000)) << "a shell outlives its form";
     return message;
   }
+  TModalResult replaceAnswer = mrNone;  // no question expected
+  size_t shellsOpen = 0;  // when Done was enabled
   bool finished = false;
   bool doneAtPrompt = false;
   std::unique_ptr<WatchedProcesses> encoder;  // seen once it printed its duration
@@ -168,10 +174,12 @@ TEST_F(CorvaleTest, TheShellsFirstPromptBeforeTheJobEndsNothing) {
   EXPECT_EQ(bar, 100);
 }
 
-// A bare output name lands in the shell's folder, the picked one, where the job's end finds it.
+// A bare output name lands in the shell's folder, the picked one, where the job's end finds it. Names
+// with accents reach the encoder as they stand.
 TEST_F(CorvaleTest, ABlankInABareOutputNameIsQuotedAndThePickedFoldersPromptEndsTheJob) {
   std::string dir = TempFolder("picked videos");
-  std::string input = dir + "\\movie.avi";
+  std::string input = dir + "\\caf\xe9.avi";
+  const std::string output = "na\xefve \xfc.3gp";
   std::ofstream(input) << "avi";
   std::string logFile = dir + "\\zov.log";
   SetEnvironmentVariableA("ZOV_LOG", logFile.c_str());
@@ -179,49 +187,77 @@ TEST_F(CorvaleTest, ABlankInABareOutputNameIsQuotedAndThePickedFoldersPromptEnds
   std::string saved = GetCurrentDir();
   SetCurrentDirectoryA(dir.c_str());
   Form1->Edit1->SetText(input);
-  Form1->Edit2->SetText("my clip.3gp");
+  Form1->Edit2->SetText(output);
   Convert();
   SetCurrentDirectoryA(saved.c_str());
   ASSERT_TRUE(finished) << memo;
   EXPECT_EQ(ShellDir, dir);
-  EXPECT_TRUE(Exists(dir + "\\my clip.3gp"));
+  EXPECT_TRUE(Exists(dir + "\\" + output));
   EXPECT_EQ(bar, 100) << memo;
   std::ifstream in(logFile);
   std::string received((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_NE(received.find(" \"my clip.3gp\""), std::string::npos) << received;
+  EXPECT_NE(received.find(" \"" + output + "\""), std::string::npos) << received;
   EXPECT_NE(received.find("-i \"" + input + "\""), std::string::npos) << received;
 }
 
-// A job that cannot be sent as it stands, or whose encoder writes nothing, is reported with its reason.
+// A job that cannot be sent as it stands, or whose encoder writes nothing (also over an earlier file of
+// its name), is reported with its reason; an encoder that says why it failed is quoted after it.
 TEST_F(CorvaleTest, AJobThatFailsIsReportedWithItsReason) {
   const struct {
     const char* folder;
-    bool programFolderMissing;
-    const char* output;     // in the folder
-    const char* zovOutput;  // the encoder's output knob
-    const char* reason;     // empty: the output's own
-  } cases[] = {{"nofolder", true, "clip.3gp", nullptr, "cannot be made current"},
-               {"%OS%", false, "clip.3gp", nullptr, "holds a %NAME% that the command shell would replace"},
-               {"nooutfolder", false, "missing\\clip.3gp", nullptr, ""},
-               {"emptyout", false, "clip.3gp", "empty", ""}};
+    const char* output;  // in the folder
+    const char* knob;    // the encoder's, as NAME=value
+    const char* reason;  // empty: the output's own
+    bool programFolderMissing = false, earlierOutput = false;
+  } cases[] = {{"nofolder", "clip.3gp", "", "cannot be made current", true},
+               {"%OS%", "clip.3gp", "", "holds a %NAME% that the command shell would replace"},
+               {"random", "r%RANDOM%.3gp", "", "holds a %NAME% that the command shell would replace"},
+               {"euro", "\x80.3gp", "", "holds a character that cannot reach the command shell unchanged"},
+               {"wide", "", "", "??.3gp holds a character that cannot reach the command shell unchanged"},
+               {"nooutfolder", "missing\\clip.3gp", "", ""},
+               {"emptyout", "clip.3gp", "ZOV_OUTPUT=empty", ""},
+               {"earlier", "clip.3gp", "ZOV_OUTPUT=0", "", false, true},
+               {"refused", "clip.3gp", "ZOV_REFUSE=Unknown encoder 'xvid'", "Error. Stopped\r\nUnknown encoder 'xvid'\r\n"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
     std::string dir = TempFolder(c.folder);
     std::ofstream(dir + "\\movie.avi") << "avi";
     Form1->Edit1->SetText(dir + "\\movie.avi");
     Form1->Edit2->SetText(dir + "\\" + c.output);
-    SetEnvironmentVariableA("ZOV_OUTPUT", c.zovOutput);
+    if (!*c.output) SetWindowTextW(Form1->Edit2->Handle(), L"\u65e5\u672c.3gp");  // not in the program's code page
+    if (c.earlierOutput) std::ofstream(dir + "\\" + c.output) << "earlier";
+    const std::string knob = c.knob, name = knob.substr(0, knob.find('='));
+    if (!knob.empty()) SetEnvironmentVariableA(name.c_str(), knob.substr(name.size() + 1).c_str());
     std::string saved = ProgramDir;
     if (c.programFolderMissing) ProgramDir = dir + "\\missing";
-    Convert();
+    replaceAnswer = c.earlierOutput ? mrYes : mrNone;
+    const std::string message = Convert();
+    replaceAnswer = mrNone;
     ProgramDir = saved;
-    SetEnvironmentVariableA("ZOV_OUTPUT", nullptr);
+    if (!knob.empty()) SetEnvironmentVariableA(name.c_str(), nullptr);
     ASSERT_TRUE(finished);
+    EXPECT_EQ(message.empty(), !c.earlierOutput) << message;
     const std::string reason = *c.reason ? c.reason : NoOutputMessage(dir + "\\" + c.output);
     EXPECT_NE(memo.find(reason), std::string::npos) << memo;
     EXPECT_NE(memo.find("Error. Stopped"), std::string::npos) << memo;
     EXPECT_NE(bar, 100);
   }
+}
+
+TEST_F(CorvaleTest, AnExistingOutputIsReplacedOnlyAfterYes) {
+  std::string dir = TempFolder("replace");
+  std::ofstream(dir + "\\movie.avi") << "avi";
+  std::ofstream(dir + "\\clip.3gp") << "mine";
+  Form1->Edit1->SetText(dir + "\\movie.avi");
+  Form1->Edit2->SetText(dir + "\\clip.3gp");
+  for (TModalResult answer : {mrNo, mrYes}) {
+    replaceAnswer = answer;
+    EXPECT_EQ(Convert(answer == mrNo ? "corvale-question" : ""), ReplaceQuestion(dir, {"clip.3gp"}));
+    EXPECT_EQ(finished, answer == mrYes);
+    std::ifstream in(dir + "\\clip.3gp");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}) == "mine", answer == mrNo);
+  }
+  replaceAnswer = mrNone;
 }
 
 // Encoders that never exit: silent before their frame rate (ten seconds) or after it (thirty).

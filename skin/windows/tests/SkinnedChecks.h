@@ -29,9 +29,10 @@ inline bool HasRoundedTop(HWND h) {
   return !PtInRegion(region.get(), 0, 0) && PtInRegion(region.get(), (r.right - r.left) / 2, (r.bottom - r.top) / 2);
 }
 
-// For WatchWhileModal: the text of an open message form, answered with OK once it is skinned
+// For WatchWhileModal: the text of an open message form, answered with Answer once it is skinned
 // (or after Patience polls); empty while none is open. Skinned tells which; a picture is taken.
-inline std::string TakeSkinnedMessage(bool& Skinned, const std::string& Shot, int Patience = 100) {
+inline std::string TakeSkinnedMessage(bool& Skinned, const std::string& Shot, int Patience = 100,
+                                      TModalResult Answer = mrOk) {
   static int polls = 0;
   for (int i = 0; i < Screen->FormCount(); ++i) {
     TForm* f = Screen->Forms(i);
@@ -43,7 +44,7 @@ inline std::string TakeSkinnedMessage(bool& Skinned, const std::string& Shot, in
     std::string text;
     for (int c = 0; c < f->ControlCount(); ++c)
       if (auto* label = As<TLabel>(f->Controls(c))) text = label->Caption();
-    f->SetModalResult(mrOk);
+    f->SetModalResult(Answer);
     return text;
   }
   return "";
