@@ -26,6 +26,19 @@ std::map<std::string, WNDPROC>& ClassProcs() {
 TControl* mouseControl = nullptr;    // the control the mouse is over
 TControl* captureControl = nullptr;  // the control holding the capture
 
+bool IsWithin(const TControl* control, const TControl* window) {
+  for (; control; control = control->Parent())
+    if (control == window) return true;
+  return false;
+}
+
+// The window and every window it lies in are enabled, so the mouse can reach it.
+bool TakesMouse(HWND wnd) {
+  for (; wnd; wnd = (GetWindowLongPtrA(wnd, GWL_STYLE) & WS_CHILD) ? GetParent(wnd) : nullptr)
+    if (!IsWindowEnabled(wnd)) return false;
+  return true;
+}
+
 }  // namespace
 
 LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -1037,7 +1050,10 @@ void TWinControl::RouteMouse(TMessage& m) {
   TControl* target = nullptr;
   if (captureControl && captureControl->isGraphic_ && captureControl->Parent() == this) target = captureControl;
   else if (TControl* c = ControlAtPos(p); c && c->isGraphic_) target = c;
-  if (m.Msg == WM_MOUSEMOVE) {
+  if (m.Msg == WM_MOUSEMOVE && !TakesMouse(handle_)) {
+    // Queued before a window it lies in was disabled (a click that opened a modal form).
+    if (IsWithin(mouseControl, this)) UpdateMouseControl(nullptr);
+  } else if (m.Msg == WM_MOUSEMOVE) {
     UpdateMouseControl(target ? target : this);
     TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, handle_, 0};
     TrackMouseEvent(&tme);
@@ -1141,6 +1157,11 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_MOUSELEAVE:
       if (mouseControl == this || (mouseControl && mouseControl->isGraphic_ && mouseControl->Parent() == this))
         UpdateMouseControl(nullptr);
+      break;
+    case WM_ENABLE:
+      // A disabled window gets no mouse, and the platform tells it of no leave: the control under
+      // the mouse is left now (a modal form disables the others).
+      if (!m.WParam && IsWithin(mouseControl, this)) UpdateMouseControl(nullptr);
       break;
     case WM_CAPTURECHANGED:
       if (captureControl && (captureControl == this || captureControl->Parent() == this) &&

@@ -739,9 +739,11 @@ bool TApplication::IsDialogMessage(MSG& msg) {
   else if (msg.message == WM_CHAR) question = CM_DIALOGCHAR, wanted = DLGC_WANTCHARS;
   else if (msg.message == WM_SYSCHAR && msg.wParam != VK_SPACE) question = CM_DIALOGCHAR;  // Alt+Space: the window menu
   else return false;
-  // Asked without the message: with one, the platform's edit takes itself to be in a dialog and
-  // acts on Tab, Return and Escape as a dialog's edit does.
-  if (wanted && (SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0) & wanted)) return false;
+  // Asked with the message, as the platform asks: some controls answer by the key (a combo box
+  // keeps Return and Escape while its list is dropped), and one that wants the message keeps it.
+  if (wanted && (SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
+                 (wanted | DLGC_WANTMESSAGE)))
+    return false;
   auto* form = As<TCustomForm>(TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
   return form && form->Perform(question, msg.wParam, msg.lParam) != 0;
 }

@@ -83,6 +83,17 @@ void TSpinEdit::SetValue(int32_t value) {
   SetText(IntToStr(value));
 }
 
+bool TSpinEdit::IsValidChar(char key) {
+  if (static_cast<unsigned char>(key) < ' ' || key == 0x7F) return true;  // editing keys: Backspace, Ctrl+V ...
+  const bool digit = key >= '0' && key <= '9';
+  if (!digit && (key != '-' || minValue_ >= 0)) return false;
+  DWORD start = 0, end = 0;
+  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const std::string text = Text();
+  if (digit) return !(start == 0 && end < text.size() && text[end] == '-');
+  return start == 0 && text.find('-', end) == std::string::npos;
+}
+
 void TSpinEdit::Step(int32_t delta) {
   if (ReadOnly()) {
     MessageBeep(0);
@@ -119,6 +130,9 @@ void TSpinEdit::WndProc(TMessage& m) {
         Step(m.WParam == VK_UP ? increment_ : -increment_);
         return;
       }
+      break;
+    case WM_CHAR:
+      if (!IsValidChar(static_cast<char>(m.WParam))) return;
       break;
     case CM_LOSTFOCUS: {
       int32_t value = Value();

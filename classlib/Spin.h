@@ -42,6 +42,8 @@ class TSpinEdit : public TCustomEdit {
  private:
   // Into [MinValue, MaxValue]; a range of one value (0 to 0 by default) means no range.
   int32_t CheckValue(int32_t Value) const;
+  // As the platform's number field: digits, and a minus in front where the range goes below 0.
+  bool IsValidChar(char Key);
   void Step(int32_t Delta);
   void UpClick(TObject*) { Step(increment_); }
   void DownClick(TObject*) { Step(-increment_); }

@@ -304,12 +304,18 @@ void TCustomMemo::SetWantReturns(bool value) {
 }
 
 void TCustomMemo::WndProc(TMessage& m) {
+  if (m.Msg != WM_GETDLGCODE) return TCustomEdit::WndProc(m);
+  // The edit is asked without the message: given one, it takes itself to be in a dialog and acts
+  // on Tab, Return and Escape itself. It asks for every key; the memo keeps Tab and Return only
+  // where it wants them.
+  const auto* key = reinterpret_cast<const MSG*>(m.LParam);
+  m.LParam = 0;
   TCustomEdit::WndProc(m);
-  // The multi-line edit asks for every key but Tab.
-  if (m.Msg != WM_GETDLGCODE) return;
+  m.LParam = reinterpret_cast<LPARAM>(key);
+  const bool tab = key && key->message == WM_KEYDOWN && key->wParam == VK_TAB;
   if (wantTabs_) m.Result |= DLGC_WANTTAB;
   else m.Result &= ~DLGC_WANTTAB;
-  if (!wantReturns_) m.Result &= ~DLGC_WANTALLKEYS;
+  if (!wantReturns_ || (tab && !wantTabs_)) m.Result &= ~DLGC_WANTALLKEYS;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -112,6 +112,38 @@ TEST(Keyboard, WorkFormDoneIsReachedByTabAndPressedBySpaceOrAltD) {
   RemoveDirectoryA(folder.c_str());
 }
 
+// Alt+Space opens the skin's window menu from a focused button, at the title's top-left corner
+// (this skin's title starts at the window's corner), and presses nothing.
+TEST(Keyboard, AltSpaceOpensTheWindowMenuAndPressesNotTheFocusedButton) {
+  const struct {
+    const char* exe;
+    const char* button;
+  } cases[] = {{"Corvale.exe", "Convert"}, {"Dunmarrow.exe", ".."}};
+  for (const auto& c : cases) {
+    Program program(c.exe);
+    HWND w = program.Window();
+    ASSERT_NE(w, nullptr) << c.exe;
+    HWND button = ChildOf(w, "TButton", c.button);
+    ASSERT_NE(button, nullptr) << c.exe;
+    // Focused by a press released beside it, which clicks nothing.
+    const RECT b = RectOf(button);
+    Xdo("mousemove " + At(Center(b)) + " mousedown 1 mousemove " + At({Center(b).x, b.bottom + 15}) + " mouseup 1");
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(w) == button; })) << c.exe;
+    Xdo("key alt+space");
+    HWND menu = program.WindowOfClass("#32768");
+    ASSERT_NE(menu, nullptr) << c.exe << ": no window menu";
+    EXPECT_EQ(RectOf(menu).left, RectOf(w).left) << c.exe;
+    EXPECT_EQ(RectOf(menu).top, RectOf(w).top) << c.exe;
+    Xdo("key Escape");
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); })) << c.exe;
+    // Keys come in order: a press would have put its box or dialog in front of this Tab.
+    Xdo("key Tab");
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(w) != button && IsChild(w, FocusOf(w)); }))
+        << c.exe << " pressed " << c.button;
+    EXPECT_EQ(program.Close(w), 0u) << c.exe;
+  }
+}
+
 // A double click on a panel starts its program once: the second press is no second click.
 TEST(Keyboard, DoubleClickOnALauncherPanelStartsOneProgram) {
   Program launcher("Hallvex.exe");

@@ -75,6 +75,31 @@ TEST(SpinEdit, TextThatIsNoNumberGivesTheMinimumAndLeavingClampsIntoTheRange) {
   }
 }
 
+// Typed one character after the other, as the keyboard delivers them, from the front of the text.
+TEST(SpinEdit, TakesOnlyDigitsAndAMinusInFrontWhereTheRangeGoesBelowZero) {
+  const struct {
+    int32_t min;
+    const char* before;
+    const char* typed;
+    const char* after;
+  } cases[] = {
+      {10, "", "a1b2", "12"}, {10, "", "1 2.3", "123"}, {10, "", "-5", "5"},   {-10, "", "-5", "-5"},
+      {-10, "", "5-", "5"},   {-10, "", "--5", "-5"},   {-10, "5", "-", "-5"}, {-10, "-5", "7", "-5"},
+  };
+  TestForm t(kSpinEdits);
+  auto* spin = t.Get<TSpinEdit>("SpinEdit4");
+  ASSERT_TRUE(spin);
+  t.Show();
+  const HWND wnd = spin->Handle();
+  for (const auto& c : cases) {
+    spin->SetMinValue(c.min);
+    SetWindowTextA(wnd, c.before);
+    SendMessageA(wnd, EM_SETSEL, 0, 0);
+    for (const char* p = c.typed; *p; ++p) SendMessageA(wnd, WM_CHAR, static_cast<unsigned char>(*p), 1);
+    EXPECT_EQ(WindowText(wnd), c.after) << "\"" << c.typed << "\" before \"" << c.before << "\" from " << c.min;
+  }
+}
+
 TEST(SpinEdit, ArrowsStepByTheIncrementWithinTheRange) {
   TestForm t(kSpinEdits);
   auto* spin = t.Get<TSpinEdit>("SpinEdit4");

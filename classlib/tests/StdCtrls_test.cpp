@@ -190,6 +190,51 @@ TEST(Memo, KeepsTabAndReturnOnlyWhenItWantsThem) {
   }
 }
 
+// A control of its own that asks for every key, Tab not named.
+class TAllKeys : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+
+ protected:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_GETDLGCODE) m.Result = DLGC_WANTALLKEYS;
+    else TCustomControl::WndProc(m);
+  }
+};
+
+// The focused control is asked with the key's message, and keeps what it asks for.
+TEST(Form, TheFocusedControlKeepsTheKeysItAsksForByTheirMessage) {
+  const struct {
+    const char* what;
+    bool combo;  // else a control that asks for every key
+    WPARAM key;
+  } cases[] = {
+      {"Return in a combo box whose list is dropped", true, VK_RETURN},
+      {"Escape in a combo box whose list is dropped", true, VK_ESCAPE},
+      {"Tab in a control that asks for every key", false, VK_TAB},
+  };
+  for (const auto& c : cases) {
+    TestForm t("object ComboBox1: TComboBox\nStyle = csDropDownList\nItems.Strings = ('one'\n'two')\nend\n"
+               "object Button1: TButton\nTop = 120\nDefault = True\nModalResult = 1\nend\n"
+               "object Button2: TButton\nTop = 150\nCancel = True\nModalResult = 2\nend");
+    TWinControl* target = t.Get<TWinControl>("ComboBox1");
+    if (!c.combo) {
+      target = Create<TAllKeys>(t.form);
+      target->SetParent(t.form);
+    }
+    t.Show();
+    target->SetFocus();
+    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == target->Handle(); }, 5000)) << c.what;
+    if (c.combo) SendMessageA(target->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    Press(target->Handle(), WM_KEYDOWN, c.key);
+    EXPECT_EQ(GetFocus(), target->Handle()) << c.what;
+    EXPECT_EQ(t.form->ModalResult(), mrNone) << c.what;
+    if (c.combo) {
+      EXPECT_EQ(SendMessageA(target->Handle(), CB_GETDROPPEDSTATE, 0, 0), 0) << c.what << ": the list stays";
+    }
+  }
+}
+
 struct ClickCounter {
   void Clicked(TObject* sender) {
     ++clicks;

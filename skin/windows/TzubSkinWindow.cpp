@@ -196,6 +196,16 @@ void TzubSkinWindow::SkinWndProc(TMessage& Message) {
       if (Message.WParam != HTCAPTION) break;
       AnswerCaptionRightClick(Message);
       return;
+    case WM_SYSCOMMAND:
+      // Alt+Space, from whatever control has the focus: the skin's menu in place of the
+      // platform's, at the title's top-left corner.
+      if ((Message.WParam & 0xFFF0) == SC_KEYMENU && Message.LParam == VK_SPACE) {
+        const RECT window = WindowRect(GetHandle());
+        ShowSystemMenuAt({window.left + TitleOffsetX(Engine->FRightBorderImage != nullptr, BorderWidth()), window.top});
+        Message.Result = 0;
+        return;
+      }
+      break;
   }
 
   if (!BeforeDefaultMessage(Message)) return;

@@ -215,8 +215,18 @@ TEST_F(SkinButtons, TheFaceShowsTheStateByPixel) {
   EXPECT_EQ(PixelOf(button, 2, 12), Rgb(kPressed));
   Find<TBitBtn>(form, "BitBtn1")->SetFocus();
   EXPECT_EQ(PixelOf(button, 2, 12), Rgb(kNormal));
+  // Under the mouse, then out of its reach: its form disabled (by a modal form), itself disabled.
+  SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(PixelOf(button, 2, 12), Rgb(kHot));
+  EnableWindow(form->Handle(), FALSE);
+  EXPECT_EQ(PixelOf(button, 2, 12), Rgb(kNormal)) << "on a disabled form";
+  SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));  // queued before
+  EXPECT_EQ(PixelOf(button, 2, 12), Rgb(kNormal)) << "moved over on a disabled form";
+  EnableWindow(form->Handle(), TRUE);
+  SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_FALSE(HasGrey(button));
   button->SetEnabled(false);
+  EXPECT_EQ(PixelOf(button, 2, 12), Rgb(kNormal)) << "disabled";
   EXPECT_TRUE(HasGrey(button)) << "a disabled caption";
   form->Free();
 }
