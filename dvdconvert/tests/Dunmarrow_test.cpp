@@ -50,6 +50,10 @@ std::string MessageOf(void (TForm1::*click)(TObject*), const std::string& shot =
   std::string message;
   bool skinned = false;
   WatchWhileModal([&] {
+    if (workForm) {  // no message: a batch began
+      workForm->Close();
+      return true;
+    }
     message = TakeSkinnedMessage(skinned, shot);
     return !message.empty();
   });
