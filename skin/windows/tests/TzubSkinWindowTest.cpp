@@ -596,7 +596,7 @@ TEST_F(SkinWindowTest, AfterATitleClickOrADragTheCloseButtonIsHotNotPressed) {
   ParkPointer();
 }
 
-// The right presses on a title that this thread takes from its queue.
+// The non-client right presses that this thread takes from its queue.
 int titlePresses = 0;
 LRESULT CALLBACK CountTitlePresses(int code, WPARAM wp, LPARAM lp) {
   if (code == HC_ACTION && wp == PM_REMOVE && reinterpret_cast<const MSG*>(lp)->message == WM_NCRBUTTONDOWN)
