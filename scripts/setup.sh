@@ -35,6 +35,12 @@ if [ ! -f "$WINEPREFIX/.suite-desktop" ]; then
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
   touch "$WINEPREFIX/.suite-desktop"
 fi
+# No automatic debugger: a crashed program ends at once with its exception's code. Wine's winedbg
+# would show its crash dialog and wait on a display, and without one let the status be 0 now and then.
+if [ ! -f "$WINEPREFIX/.suite-no-debugger" ]; then
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d "" /f >/dev/null 2>&1
+  touch "$WINEPREFIX/.suite-no-debugger"
+fi
 # Wine's own faces: a prefix sees them only in its windows/Fonts; without them "MS Sans Serif",
 # "Tahoma" and "MS Shell Dlg" fall back to a wider face and the forms' texts are cut.
 fonts=$WINEPREFIX/drive_c/windows/Fonts

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Forms.h"
+#include "ObjectCount.h"
 #include "Startup.h"
 
 namespace {
@@ -38,7 +39,40 @@ class TLogForm : public TForm {
   void CloseAtOnce(TObject*) { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
 };
 
-void FinishEngine() { Log(std::string("finish ZUBSkinEngine, application ") + (Application || Screen ? "stands" : "freed")); }
+HWND appWindow = nullptr;
+HICON appIcon = nullptr;
+ObjectCount withApplication;  // as the application object starts to go
+
+// Sees the application object and the screen go.
+class TWatcher : public TComponent {
+ public:
+  using TComponent::TComponent;
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    if (Operation == opRemove && AComponent == Application) {
+      Log("free Application");
+      withApplication = CountObjects();
+    }
+    if (Operation == opRemove && AComponent == Screen) Log("free Screen");
+    TComponent::Notification(AComponent, Operation);
+  }
+};
+
+// The application's window and icon are gone, and the process holds fewer objects: the two in
+// USER, the icon's images in GDI.
+void FinishEngine() {
+  const ObjectCount now = CountObjects();
+  ICONINFO info{};
+  const bool iconStands = GetIconInfo(appIcon, &info);
+  if (iconStands) {
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+  }
+  const bool givenBack = now.user <= withApplication.user - 2 && now.gdi < withApplication.gdi;
+  Log(std::string("finish ZUBSkinEngine, application ") + (Application || Screen ? "stands" : "freed") +
+      ", its window " + (IsWindow(appWindow) ? "stands" : "gone") + ", its icon " + (iconStands ? "stands" : "gone") +
+      (givenBack ? ", objects given back" : ", objects GDI " + std::to_string(now.gdi - withApplication.gdi) +
+                                                " USER " + std::to_string(now.user - withApplication.user)));
+}
 
 // Registered out of their order: the levels decide.
 const TUnitRegistration engine("ZUBSkinEngine", ulSkinEngine, [] { Log("start ZUBSkinEngine"); }, FinishEngine);
@@ -73,9 +107,14 @@ int main(int argc, char** argv) {
   failStdCtrl = argc > 2 && std::string(argv[2]) == "fail";
   RegisterUnit("ZUBSkinStdCtrl", ulSkinControlClasses, StartStdCtrl, [] { Log("finish ZUBSkinStdCtrl"); });
   Application->OnException = TExceptionEvent::Bind<&OnException>();
+  TWatcher watcher(nullptr);
+  Application->FreeNotification(&watcher);
+  Screen->FreeNotification(&watcher);
   const int result = RunProgram([] {
     Log("application initialised");
     Application->Initialize();
+    appWindow = Application->Handle();
+    appIcon = Application->Icon()->Handle();
     Application->CreateForm(MainForm);
     MainForm->SetName("MainForm");
     MainForm->Own("Engine1");

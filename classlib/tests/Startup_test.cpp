@@ -44,15 +44,16 @@ TEST(OrderlyExit, UnitsStartFirstFormsGoBeforeTheUnitsFinishInReverse) {
        {"start ZUBSkinUtils", "start ZUBSkinReader", "start ZUBSkinStdWnd", "start ZUBSkinStdCtrl",
         "start ZUBSkinEngine", "application initialised", "loop ended",
         // the application's components, the last created first, each before what it owns; then
-        // the application and the screen themselves, nothing left for static destruction
-        "free Form2", "free Skinner2", "free MainForm", "free Engine1", "free Loose",
-        "finish ZUBSkinEngine, application freed", "finish ZUBSkinStdCtrl", "finish ZUBSkinStdWnd",
-        "finish ZUBSkinReader", "finish ZUBSkinUtils", "exit 0", "static destruction"}},
+        // the application with its window and icon, and the screen, nothing left for static destruction
+        "free Form2", "free Skinner2", "free MainForm", "free Engine1", "free Loose", "free Application",
+        "free Screen", "finish ZUBSkinEngine, application freed, its window gone, its icon gone, objects given back",
+        "finish ZUBSkinStdCtrl", "finish ZUBSkinStdWnd", "finish ZUBSkinReader", "finish ZUBSkinUtils", "exit 0",
+        "static destruction"}},
       {"fail",
        1,
        {"start ZUBSkinUtils", "start ZUBSkinReader", "start ZUBSkinStdWnd", "start ZUBSkinStdCtrl",
         "finish ZUBSkinStdWnd", "finish ZUBSkinReader", "finish ZUBSkinUtils",
-        "error: control-class table failed", "exit 1", "static destruction"}},
+        "error: control-class table failed", "free Application", "free Screen", "exit 1", "static destruction"}},
   };
   for (const auto& c : cases) {
     DWORD exitCode = 0;

@@ -389,21 +389,25 @@ TEST_P(Ending, EndsTheChildAndWhatItStarted) {
 }
 
 // A run's child holds its own pipe ends only, none that another run keeps: a shell holding the input
-// of another would keep that shell from ever seeing its input end, when its program has ended.
+// of another would keep that shell from ever seeing its input end, when its program has ended. Two
+// runs started at once make their pipes and children on their two workers side by side; each child
+// holds what a child started alone holds.
 TEST_F(DosCommandTest, AChildInheritsNoPipeEndOfAnotherRun) {
-  Recorder first;
-  Runner dos = NewRunner(first, TestChild() + " out:ready\\r\\n hang");
-  dos->Execute();
-  ASSERT_TRUE(WaitUntil([&] { return first.Has("=ready"); }, kWait));
+  Recorder alone, second;
+  Runner lone = NewRunner(alone, TestChild() + " out:ready\\r\\n hang");
+  lone->Execute();
+  ASSERT_TRUE(WaitUntil([&] { return alone.Has("=ready"); }, kWait));
   const std::set<DWORD> before = TestChildren();
   ASSERT_EQ(before.size(), 1u);
-  Runner next = NewRunner(rec, TestChild() + " out:ready\\r\\n hang");
-  next->Execute();
-  ASSERT_TRUE(WaitUntil([&] { return rec.Has("=ready"); }, kWait));
-  std::set<DWORD> after = TestChildren();
-  after.erase(*before.begin());
-  ASSERT_EQ(after.size(), 1u);
-  EXPECT_EQ(OpenHandles(*after.begin()), OpenHandles(*before.begin()));
+  Runner one = NewRunner(rec, TestChild() + " out:ready\\r\\n hang");
+  Runner two = NewRunner(second, TestChild() + " out:ready\\r\\n hang");
+  one->Execute();
+  two->Execute();
+  ASSERT_TRUE(WaitUntil([&] { return rec.Has("=ready") && second.Has("=ready"); }, kWait));
+  std::set<DWORD> pair = TestChildren();
+  pair.erase(*before.begin());
+  ASSERT_EQ(pair.size(), 2u);
+  for (DWORD child : pair) EXPECT_EQ(OpenHandles(child), OpenHandles(*before.begin()));
 }
 
 INSTANTIATE_TEST_SUITE_P(DosCommand, Ending, ::testing::ValuesIn(kEndCases),

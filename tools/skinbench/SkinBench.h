@@ -6,18 +6,9 @@
 
 #include <string>
 
-namespace skinbench {
+#include "ObjectCount.h"
 
-// Objects this process holds. GetGuiResources where the platform counts; where it answers 0
-// (Wine), GDI objects are the entries the GDI handle table accepts by their 16-bit index, and
-// USER objects are the process's windows plus the menus and icons the USER handle table
-// accepts by index.
-struct ObjectCount {
-  long gdi = 0;
-  long user = 0;
-  bool byPlatform = false;
-};
-ObjectCount CountObjects();
+namespace skinbench {
 
 // Whether CountObjects sees a few brushes, windows and menus come and go; a message when not.
 bool CountsFollowHandles(std::string& Why);

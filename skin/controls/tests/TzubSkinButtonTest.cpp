@@ -126,6 +126,7 @@ TEST_F(SkinButtons, OneClickPerPressAndNoneForAPressThatLeftTheButton) {
     WPARAM wp;
     LPARAM at = MAKELPARAM(5, 5);
   };
+  const UINT kOtherTakesTheMouse = WM_APP;  // the form takes the capture and lets it go
   const struct {
     const char* name;
     std::vector<Msg> input;
@@ -143,11 +144,19 @@ TEST_F(SkinButtons, OneClickPerPressAndNoneForAPressThatLeftTheButton) {
        {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}, {WM_LBUTTONUP, 0}}, 1},
       {"cancel mode", {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_CANCELMODE, 0}, {WM_LBUTTONUP, 0}}, 0},
       {"focus lost", {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_KILLFOCUS, 0}, {WM_LBUTTONUP, 0}}, 0},
+      {"mouse taken by another window", {{WM_LBUTTONDOWN, MK_LBUTTON}, {kOtherTakesTheMouse, 0}, {WM_LBUTTONUP, 0}}, 0},
   };
   for (const auto& c : cases) {
     button->SetFocus();
     form->clicks = 0;
-    for (const Msg& m : c.input) SendMessageA(h, m.msg, m.wp, m.at);
+    for (const Msg& m : c.input) {
+      if (m.msg != kOtherTakesTheMouse) {
+        SendMessageA(h, m.msg, m.wp, m.at);
+      } else {
+        SetCapture(form->Handle());
+        ReleaseCapture();
+      }
+    }
     EXPECT_EQ(form->clicks, c.clicks) << c.name;
   }
   // A button on a named form embedded in the active one: the outer form's activity counts.

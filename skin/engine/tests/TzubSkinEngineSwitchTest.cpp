@@ -135,7 +135,7 @@ TEST(SkinSwitch, AHundredSwitchesGiveEveryWindowBackAndLeaveNoObjectBehind) {
   EXPECT_EQ(Difference(before, Forms()), "") << "the skin off gives each form back";
   engine->SetActive(true);
   const Snapshot skinned = Windows();
-  const skinbench::ObjectCount first = skinbench::CountObjects();
+  const ObjectCount first = CountObjects();
   for (int round = 2; round <= 100; ++round) {
     engine->SetActive(false);
     const std::string off = Difference(plain, Windows());
@@ -143,7 +143,7 @@ TEST(SkinSwitch, AHundredSwitchesGiveEveryWindowBackAndLeaveNoObjectBehind) {
     const std::string on = Difference(skinned, Windows());
     ASSERT_EQ(off + on, "") << "round " << round;
   }
-  const skinbench::ObjectCount last = skinbench::CountObjects();
+  const ObjectCount last = CountObjects();
   EXPECT_LE(last.gdi, first.gdi);
   EXPECT_LE(last.user, first.user);
 

@@ -596,7 +596,15 @@ TEST_F(SkinWindowTest, AfterATitleClickOrADragTheCloseButtonIsHotNotPressed) {
   ParkPointer();
 }
 
-TEST_F(SkinWindowTest, ARightClickOnTheTitleOpensTheSkinsMenuOnceAtThePointer) {
+// The non-client right presses that this thread takes from its queue.
+int titlePresses = 0;
+LRESULT CALLBACK CountTitlePresses(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION && wp == PM_REMOVE && reinterpret_cast<const MSG*>(lp)->message == WM_NCRBUTTONDOWN)
+    ++titlePresses;
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST_F(SkinWindowTest, ARightClickOnTheTitleOpensTheSkinsMenuOnceAtThePointerOnTheRelease) {
   UseSkin(kFramed);
   HWND h = Window(100, 100, true, "Right click");
   engine->SkinWindowEx(h, true);
@@ -613,8 +621,15 @@ TEST_F(SkinWindowTest, ARightClickOnTheTitleOpensTheSkinsMenuOnceAtThePointer) {
   });
   const RECT r = WindowRectOf(h);
   const POINT at{r.left + 150, r.top + 15};
-  Xdo("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 3");
-  // Checked between messages: every menu the click brings has come and gone.
+  // The press alone, handled once this thread has taken it and the next message is due.
+  titlePresses = 0;
+  HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, CountTitlePresses, nullptr, GetCurrentThreadId());
+  Xdo("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " mousedown 3");
+  EXPECT_TRUE(WaitUntil([&] { return titlePresses == 1; }));
+  UnhookWindowsHookEx(hook);
+  EXPECT_TRUE(shown.empty()) << "a menu on the press";
+  Xdo("mouseup 3");
+  // Checked between messages: every menu the release brings has come and gone.
   EXPECT_TRUE(WaitUntil([&] { return !shown.empty() && !IsWindowVisible(FindWindowA("#32768", nullptr)); }));
   modal_testing::Pending() = [] { return true; };
   ASSERT_EQ(shown.size(), 1u);
