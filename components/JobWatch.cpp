@@ -57,7 +57,12 @@ std::string TJobWatch::OutputProblem() const {
   return written ? "" : NoOutputMessage(output_);
 }
 
-void TJobWatch::RemoveOutput() const {
+void TJobWatch::Close(int32_t& ParseState, TDosCommand*& Shell) {
+  const bool running = ParseState != 0;
+  Stop();
+  ParseState = 0;
+  if (Shell) Shell->Free();  // its owner's free notification clears Shell
+  Shell = nullptr;
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (sent_ && FileData(path_, data) && Touched(data)) DeleteFileA(path_.c_str());
+  if (running && sent_ && FileData(path_, data) && Touched(data)) DeleteFileA(path_.c_str());
 }

@@ -39,9 +39,10 @@ class TJobWatch {
   // The log line for output this job did not write (missing, empty, or as it was before the send),
   // or "" when it wrote it.
   std::string OutputProblem() const;
-  // Removes what a job broken off left of its output: a file it made or wrote to, never one it did
-  // not touch. Its encoder must be gone.
-  void RemoveOutput() const;
+  // At the work form's close: both checks off, no job (ParseState 0), and Shell freed, which returns
+  // once the shell and its encoder are gone; then what a job broken off had begun of its output goes:
+  // a file it made or wrote to, never one it did not touch.
+  void Close(int32_t& ParseState, TDosCommand*& Shell);
 
  private:
   bool Touched(const WIN32_FILE_ATTRIBUTE_DATA& Now) const;

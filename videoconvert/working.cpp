@@ -41,13 +41,7 @@ void TworkForm::FormCreate(TObject*) {
 }
 
 // Closing the form ends its shell, and with it the job in progress, whose partial output goes.
-void TworkForm::FormClose(TObject*, TCloseAction&) {
-  const bool running = ParseState != 0;
-  Watch.Stop();
-  ParseState = 0;
-  if (ShellRunner) ShellRunner->Free();  // returns once the shell and its encoder are gone
-  if (running) Watch.RemoveOutput();
-}
+void TworkForm::FormClose(TObject*, TCloseAction&) { Watch.Close(ParseState, ShellRunner); }
 
 void TworkForm::Notification(TComponent* AComponent, TOperation Operation) {
   TForm::Notification(AComponent, Operation);
