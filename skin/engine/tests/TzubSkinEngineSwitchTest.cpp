@@ -143,9 +143,11 @@ TEST(SkinSwitch, AHundredSwitchesGiveEveryWindowBackAndLeaveNoObjectBehind) {
     const std::string on = Difference(skinned, Windows());
     ASSERT_EQ(off + on, "") << "round " << round;
   }
+  // A leak comes with every round; an object the platform makes once, late, on a loaded machine (seen:
+  // one GDI object) is no leak.
   const ObjectCount last = CountObjects();
-  EXPECT_LE(last.gdi, first.gdi);
-  EXPECT_LE(last.user, first.user);
+  EXPECT_LE(last.gdi, first.gdi + 2);
+  EXPECT_LE(last.user, first.user + 2);
 
   // A child maximised while skinned still fills the frame once the skin goes.
   children[0]->SetWindowState(wsMaximized);
