@@ -61,7 +61,7 @@ void TJobWatch::Close(int32_t& ParseState, TDosCommand*& Shell) {
   const bool running = ParseState != 0;
   Stop();
   ParseState = 0;
-  if (Shell) Shell->Free();  // its owner's free notification clears Shell
+  if (Shell) Shell->Free();  // returns once the shell and what it started are gone
   Shell = nullptr;
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (running && sent_ && FileData(path_, data) && Touched(data)) DeleteFileA(path_.c_str());
