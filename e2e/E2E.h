@@ -6,6 +6,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -56,6 +57,32 @@ inline void Xdo(const std::string& args) {
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
 }
+
+// What an xdotool run prints, its last line break taken off. Wine hands a Unix program none of
+// our handles, so a shell writes it to a file under /tmp.
+inline std::string XdoOutput(const std::string& args) {
+  const std::string file = "/tmp/e2e_xdo_" + std::to_string(GetCurrentProcessId());
+  std::string cmd = "Z:\\bin\\sh -c \"xdotool " + args + " > " + file + "\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "";
+  WaitForSingleObject(pi.hProcess, 10000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  std::string out;
+  std::getline(std::ifstream("Z:" + file), out);
+  DeleteFileA(("Z:" + file).c_str());
+  return out;
+}
+
+// The X server sends the keyboard to Top's X window: a key typed now reaches it. The system's
+// activation comes first, the X focus follows it a little later.
+inline bool KeysReach(HWND Top) {
+  const auto xid = reinterpret_cast<uintptr_t>(GetPropA(Top, "__wine_x11_whole_window"));
+  return xid && XdoOutput("getwindowfocus -f") == std::to_string(xid);
+}
+
 inline std::string At(POINT p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
 inline void MoveTo(POINT p) { Xdo("mousemove " + At(p)); }
 inline void ClickAt(POINT p) { Xdo("mousemove " + At(p) + " click 1"); }

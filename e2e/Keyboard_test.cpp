@@ -55,6 +55,7 @@ TEST(Keyboard, TypingAtStartFillsTheFirstFieldAndTabSelectsTheWidth) {
     ASSERT_NE(w, nullptr) << exe;
     HWND first = ChildrenOf(w, "TEdit").at(0);
     ASSERT_TRUE(WaitFor([&] { return FocusOf(w) == first; })) << exe << ": the first field has no focus";
+    ASSERT_TRUE(WaitFor([&] { return KeysReach(w); })) << exe << ": the X focus is on " << XdoOutput("getwindowfocus");
     Xdo("type --delay 30 abc");
     EXPECT_TRUE(WaitFor([&] { return TextOf(first) == "abc"; })) << exe << ": \"" << TextOf(first) << "\"";
     const std::vector<HWND> size = SizeFields(w);
