@@ -39,10 +39,23 @@ bool TJobWatch::Stalled(TTimer* Check, int32_t ParseState, TDosCommand*& Shell) 
   // The frame-rate check stalls a job still waiting for it, the silence check one past it; no job: nothing.
   const bool stalled = Check == frameRate_ ? ParseState == 1 || ParseState == 2 : ParseState >= 3;
   if (!stalled) return false;
-  TDosCommand* shell = Shell;
-  Shell = nullptr;  // its late output is ignored
-  if (shell) shell->Free();
+  EndShell(Shell);
+  RemoveBegunOutput();
   return true;
+}
+
+// Shell is cleared first: its late output is ignored. Free returns once the shell and what it started
+// are gone.
+void TJobWatch::EndShell(TDosCommand*& Shell) {
+  TDosCommand* shell = Shell;
+  Shell = nullptr;
+  if (shell) shell->Free();
+}
+
+// What a job broken off had begun of its output: a file it made or wrote to, never one it did not touch.
+void TJobWatch::RemoveBegunOutput() const {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (sent_ && FileData(path_, data) && Touched(data)) DeleteFileA(path_.c_str());
 }
 
 // A file that was not there before the send, or has been written since, is this job's.
@@ -61,8 +74,6 @@ void TJobWatch::Close(int32_t& ParseState, TDosCommand*& Shell) {
   const bool running = ParseState != 0;
   Stop();
   ParseState = 0;
-  if (Shell) Shell->Free();  // returns once the shell and what it started are gone
-  Shell = nullptr;
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (running && sent_ && FileData(path_, data) && Touched(data)) DeleteFileA(path_.c_str());
+  EndShell(Shell);
+  if (running) RemoveBegunOutput();
 }

@@ -33,19 +33,21 @@ class TJobWatch {
   void Heard(const std::string& Message) { lastMessage_ = Message; }
   const std::string& LastMessage() const { return lastMessage_; }
   // The OnTimer of either check, which goes off. True when the job has stalled: its shell then ends
-  // with all it started, the stalled encoder among them, and Shell is cleared.
+  // with all it started, the stalled encoder among them, Shell is cleared, and what the encoder had
+  // begun of its output goes.
   bool Stalled(TTimer* Check, int32_t ParseState, TDosCommand*& Shell);
 
   // The log line for output this job did not write (missing, empty, or as it was before the send),
   // or "" when it wrote it.
   std::string OutputProblem() const;
-  // At the work form's close: both checks off, no job (ParseState 0), and Shell freed, which returns
-  // once the shell and its encoder are gone; then what a job broken off had begun of its output goes:
-  // a file it made or wrote to, never one it did not touch.
+  // At the work form's close: both checks off, no job (ParseState 0), Shell ended, and what a job
+  // broken off had begun of its output gone.
   void Close(int32_t& ParseState, TDosCommand*& Shell);
 
  private:
   bool Touched(const WIN32_FILE_ATTRIBUTE_DATA& Now) const;
+  static void EndShell(TDosCommand*& Shell);
+  void RemoveBegunOutput() const;
 
   TTimer* frameRate_ = nullptr;
   TTimer* silence_ = nullptr;

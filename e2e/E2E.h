@@ -76,8 +76,8 @@ inline std::string XdoOutput(const std::string& args) {
   return out;
 }
 
-// The X server sends the keyboard to Top's X window: a key typed now reaches it. The system's
-// activation comes first, the X focus follows it a little later.
+// The X server sends the keyboard to Top's X window (Wine keeps its id in a property of the window):
+// a key typed now reaches it. The system's activation comes first, the X focus a little later.
 inline bool KeysReach(HWND Top) {
   const auto xid = reinterpret_cast<uintptr_t>(GetPropA(Top, "__wine_x11_whole_window"));
   return xid && XdoOutput("getwindowfocus -f") == std::to_string(xid);

@@ -260,7 +260,8 @@ TEST_F(CorvaleTest, AnExistingOutputIsReplacedOnlyAfterYes) {
   replaceAnswer = mrNone;
 }
 
-// Encoders that never exit: silent before their frame rate (ten seconds) or after it (thirty).
+// Encoders that never exit: silent before their frame rate (ten seconds) or after it (thirty); the
+// file one had begun goes with it.
 struct HangCase {
   const char* stage;
   uint32_t silenceMs;
@@ -277,12 +278,13 @@ TEST_P(HangingEncoder, IsReportedInTheMemoAndEnded) {
   Convert("", false, GetParam().silenceMs);
   ASSERT_TRUE(finished);
   EXPECT_NE(memo.find("Error. Stopped"), std::string::npos) << memo;
+  EXPECT_FALSE(Exists(dir + "\\clip.3gp")) << memo;
   ASSERT_TRUE(encoder);
   EXPECT_TRUE(WaitUntil([&] { return encoder->AllEnded(); }, 30000));
 }
 
 INSTANTIATE_TEST_SUITE_P(Corvale, HangingEncoder,
-                         ::testing::Values(HangCase{"duration", 0}, HangCase{"stream", 3000}),
+                         ::testing::Values(HangCase{"duration", 0}, HangCase{"stream", 3000}, HangCase{"progress", 3000}),
                          [](const ::testing::TestParamInfo<HangCase>& info) {
                            return std::string("After_") + info.param.stage;
                          });
